@@ -1,0 +1,124 @@
+#include "catalogue/line_help_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace scrutor {
+namespace {
+
+const std::u16string kScriptSuffix =
+    u"\r\n\r\nPress Ctrl+SpaceBar to display this tip again.\r\n"
+    u"For more info, select Help -> Script commands documentation.";
+const std::u16string kAutomationSuffix =
+    u"\r\n\r\nPress Ctrl+SpaceBar to display this tip again.\r\n"
+    u"For more info, select Help -> Automation help.";
+
+LineHelpTip Tip(const char16_t* line) {
+    return BuildLineHelpTip(line, BuiltInCatalogue());
+}
+
+// Whole tips: quoted catalogue texts, the title as typed, a paragraph only for fields
+// that say something (an empty extended description adds no second break).
+TEST(LineHelpTip, FoundKeysGiveSyntaxDocumentationAndSuffix) {
+    struct Case {
+        const char16_t* line;
+        LineHelpTipKind kind;
+        const char16_t* title;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {u"<Delete>", LineHelpTipKind::Script, u"<Delete>",
+         u"Syntax: <Delete>\r\n\r\nMove the files listed in the lines below this keyword to the "
+         u"recycle bin.\r\n\r\nRemarks:\r\nYou can use environment variables, but only one path "
+         u"per line.\r\nTip: Drag a file to the text box to quickly insert its path." +
+             kScriptSuffix},
+        {u"  ->waitwindow(10, Notepad)\r\n", LineHelpTipKind::Automation, u"->waitwindow",
+         u"Syntax: ->waitwindow( timeout, title, text )\r\n\r\nWait until the specified window "
+         u"exists, and add it to the managed windows list.\r\n\r\nParameters:\r\n\r\ntimeout "
+         u"(optional) - The maximum time to wait, in seconds.Default is 7200 (2hours).\r\ntitle "
+         u"(optional) - The title, Class or Advanced mode of the window to wait for.\r\ntext "
+         u"(optional) - The text to search for (within the window).\r\n\r\nRemarks:\r\n\r\n"
+         u"Optional parameters do not need to be specified.\r\nUse the Control info tool to "
+         u"easily get the title and text.\r\nIf title is not specified, the function will wait "
+         u"for a new window belonging to the last <Run> command." +
+             kAutomationSuffix},
+        {u"<ResetNumLockOn>", LineHelpTipKind::Script, u"<ResetNumLockOn>",
+         u"Syntax: <ResetNumLockOn>\r\n\r\nSet the NumLock state ON at Winlogon for all users." +
+             kScriptSuffix},
+        {u"\t<ENABLEUAC>", LineHelpTipKind::Script, u"<ENABLEUAC>",
+         u"Syntax: <ENABLEUAC>\r\n\r\nEnable the User Account Control." + kScriptSuffix},
+    };
+    for (const Case& c : cases) {
+        const LineHelpTip tip = Tip(c.line);
+        EXPECT_EQ(tip.kind, c.kind);
+        EXPECT_EQ(std::u16string(tip.title.View()), c.title);
+        EXPECT_EQ(std::u16string(tip.text.View()), c.text);
+    }
+}
+
+TEST(LineHelpTip, SyntaxLineJoinsTheTypedKeyAndTheTemplate) {
+    struct Case {
+        const char16_t* line;
+        const char16_t* title;
+        std::u16string syntaxLine;
+    };
+    const Case cases[] = {
+        {u"<Reg>", u"<Reg>", u"Syntax: <Reg>\r\n"},
+        {u"  <BackupRegistry> | 3 | All users", u"<BackupRegistry>",
+         u"Syntax: <BackupRegistry> | flag | username\r\n"},
+        {u"<Sleep> 5", u"<Sleep>", u"Syntax: <Sleep>[seconds]\r\n"},
+        {u"->Sleep(5, 0)", u"->Sleep", u"Syntax: ->Sleep( time, inms = 1 )\r\n"},
+        {u"<Run> -h ; a comment > with a bracket", u"<Run>", u"Syntax: <Run> -h -x86 -x64\r\n"},
+    };
+    for (const Case& c : cases) {
+        const LineHelpTip tip = Tip(c.line);
+        const std::u16string text(tip.text.View());
+        EXPECT_EQ(std::u16string(tip.title.View()), c.title);
+        EXPECT_EQ(text.substr(0, c.syntaxLine.size()), c.syntaxLine);
+        // The suffix follows the line's form, not the group: <Sleep> is a script command.
+        const bool function = c.line[0] == u'-';
+        EXPECT_EQ(tip.kind, function ? LineHelpTipKind::Automation : LineHelpTipKind::Script);
+        EXPECT_TRUE(text.ends_with(function ? kAutomationSuffix : kScriptSuffix));
+    }
+}
+
+TEST(LineHelpTip, LinesWithoutAKnownKeyGetTheNoHelpOrLogLineTip) {
+    const std::u16string logLineText =
+        u"This is a line from the ZEP log.\r\n\r\nRemarks:\r\nSpecifying this line in a script "
+        u"will delete the file(s) listed in the info fields, and the associated registry "
+        u"entries, where applicable.\r\nIn some cases, you can delete only the registry entry if "
+        u"you click Analyze log -> Ignore files in the selected lines." +
+        kScriptSuffix;
+    const char16_t* tail = u" | info field 1 | info field 2 | info field 3 | info field 4";
+    struct Case {
+        const char16_t* line;
+        const char16_t* title;  // before the tail; null for the no-help tip
+    };
+    const Case cases[] = {
+        {nullptr, nullptr},
+        {u"\t \r\n", nullptr},
+        {u"   <Run \t\r\n", nullptr},  // four characters once trimmed
+        {u"->WaitWindow", nullptr},    // a function without "("
+        {u"C:\\Windows\\evil.exe | 12 KB | 2024-01-01 | Unsigned", nullptr},  // no ">"
+        {u"->Foo(1)", u"->Foo"},
+        {u"->(x)", u"->"},                         // "(" right after the arrow
+        {u"->WaitWindow (10)", u"->WaitWindow "},  // the blank is part of the name
+        {u"HKLM\\...\\Run: [Updater] => C:\\x\\a.exe", u"HKLM\\...\\Run: [Updater] =>"},
+        {u"<Reg >", u"<Reg >"},
+        {u"- <Reg>", u"- <Reg>"},  // one dash is not an arrow
+        {u"<Ärger>", u"<Ärger>"},
+    };
+    for (const Case& c : cases) {
+        const LineHelpTip tip = Tip(c.line);
+        const bool noHelp = c.title == nullptr;
+        EXPECT_EQ(tip.kind, noHelp ? LineHelpTipKind::NoHelp : LineHelpTipKind::LogLine);
+        EXPECT_EQ(std::u16string(tip.title.View()),
+                  noHelp ? u"Information" : std::u16string(c.title) + tail);
+        EXPECT_EQ(std::u16string(tip.text.View()),
+                  noHelp ? u"There is no help available for this line." : logLineText);
+    }
+}
+
+}  // namespace
+}  // namespace scrutor

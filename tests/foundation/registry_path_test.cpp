@@ -1,0 +1,96 @@
+#include "foundation/registry_path.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace scrutor {
+namespace {
+
+struct PathCase {
+    const char16_t* path;
+    RegistryRoot root;
+    std::uint32_t view;
+    const char16_t* subkey;
+};
+
+TEST(RegistryPath, ParsesRootsViewsAndSubkeys) {
+    const PathCase cases[] = {
+        {u"HKLM64\\Software\\X", RegistryRoot::kLocalMachine, kRegistryView64, u"Software\\X"},
+        {u"hklm\\Software", RegistryRoot::kLocalMachine, 0, u"Software"},
+        {u"hkcu32\\a\\b", RegistryRoot::kCurrentUser, kRegistryView32, u"a\\b"},
+        {u"HKEY_LOCAL_MACHINE64\\S", RegistryRoot::kLocalMachine, kRegistryView64, u"S"},
+        {u"HKEY_CLASSES_ROOT\\.txt", RegistryRoot::kClassesRoot, 0, u".txt"},
+        {u"HKU\\.DEFAULT", RegistryRoot::kUsers, 0, u".DEFAULT"},
+        {u"hkcc", RegistryRoot::kCurrentConfig, 0, u""},
+        {u"HKLM", RegistryRoot::kLocalMachine, 0, u""},
+        {u"HKLM64", RegistryRoot::kLocalMachine, kRegistryView64, u""},
+        {u"HKEY_CURRENT_USER\\", RegistryRoot::kCurrentUser, 0, u""},
+        {u"HKEY_CURRENT_CONFIG32", RegistryRoot::kCurrentConfig, kRegistryView32, u""},
+    };
+    for (const PathCase& c : cases) {
+        RegistryPath parsed;
+        ASSERT_TRUE(ParseRegistryPath(c.path, parsed)) << std::u16string(c.path).size();
+        EXPECT_EQ(parsed.root, c.root);
+        EXPECT_EQ(parsed.view, c.view);
+        EXPECT_EQ(std::u16string(parsed.subkey.View()), c.subkey);
+    }
+}
+
+TEST(RegistryPath, UnknownRootsFailAndLeaveTheResultAlone) {
+    const char16_t* paths[] = {
+        u"HKXX\\Software", u"", u"HKL\\M", u"HK\\LM\\x",  u"Software\\HKLM",
+        u"HKLM16\\x",      u"HKLM64x",      u"\\HKLM\\x", u"HKEY_LOCAL_MACHINE_X\\a",
+    };
+    for (const char16_t* path : paths) {
+        RegistryPath parsed;
+        parsed.root = RegistryRoot::kUsers;
+        parsed.subkey = u"untouched";
+        EXPECT_FALSE(ParseRegistryPath(path, parsed)) << std::u16string(path).size();
+        EXPECT_EQ(parsed.root, RegistryRoot::kUsers);
+        EXPECT_EQ(std::u16string(parsed.subkey.View()), u"untouched");
+    }
+    RegistryPath parsed;
+    EXPECT_FALSE(ParseRegistryPath(nullptr, parsed));
+}
+
+TEST(MultiString, TextToStoredUnits) {
+    EXPECT_EQ(MultiStringFromText(u"a\nb\n\n"), std::u16string(u"a\0b\0\0", 5));
+    EXPECT_EQ(MultiStringFromText(u"one"), std::u16string(u"one\0\0", 5));
+    EXPECT_EQ(MultiStringFromText(u""), std::u16string(u"\0\0", 2));
+    // One character always stays, so a lone line feed is not dropped to nothing.
+    EXPECT_EQ(MultiStringFromText(u"\n\n"), std::u16string(u"\0\0\0", 3));
+    EXPECT_EQ(MultiStringFromText(nullptr), std::u16string(u"\0\0", 2));
+}
+
+TEST(MultiString, StoredUnitsToText) {
+    struct Case {
+        std::u16string stored;
+        const char16_t* text;
+    };
+    const Case cases[] = {
+        {std::u16string(u"a\0b\0\0", 5), u"a\nb"},
+        {std::u16string(u"a\0b", 3), u"a\nb"},  // stored without terminators
+        {std::u16string(u"\0\0", 2), u""},
+        {std::u16string(), u""},
+        // An empty string inside is kept as an empty line instead of ending the text there.
+        {std::u16string(u"a\0\0b\0\0", 6), u"a\n\nb"},
+    };
+    for (const Case& c : cases) {
+        WideString text(u"stale");
+        TextFromMultiString(c.stored.data(), c.stored.size(), text);
+        EXPECT_EQ(std::u16string(text.View()), c.text);
+    }
+}
+
+TEST(MultiString, WrittenTextReadsBack) {
+    for (const char16_t* text : {u"a\nb", u"single", u"x\n\ny\nz", u"C:\\a b\n%TEMP%"}) {
+        const std::u16string stored = MultiStringFromText(text);
+        WideString back;
+        TextFromMultiString(stored.data(), stored.size(), back);
+        EXPECT_EQ(std::u16string(back.View()), text);
+    }
+}
+
+}  // namespace
+}  // namespace scrutor

@@ -1,0 +1,111 @@
+#include "foundation/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace scrutor {
+namespace {
+
+std::u16string Decode(const std::string& bytes, TextEncoding encoding) {
+    WideString out;
+    DecodeText(bytes, encoding, out);
+    return std::u16string(out.View());
+}
+
+std::string Encode(std::u16string_view text, TextEncoding encoding) {
+    std::string bytes;
+    EXPECT_TRUE(EncodeUnicodeText(text.data(), text.size(), encoding, bytes));
+    return bytes;
+}
+
+struct MarkCase {
+    std::string head;
+    std::uint32_t mode;
+    std::uint32_t expectedMode;
+    std::size_t expectedLength;
+};
+
+TEST(ByteOrderMark, DetectionReplacesOnlyTheEncodingFlags) {
+    const MarkCase cases[] = {
+        {"\xFF\xFE\x41", kFileWrite, kFileWrite | kFileUtf16Le, 2},
+        {"\xFE\xFF\x00", kFileUtf8 | kFileExclusive, kFileUtf16Be | kFileExclusive, 2},
+        {"\xEF\xBB\xBF", kFileUtf16Le | kFileUtf16Be, kFileUtf8Bom, 3},
+        // A mark the file is too short to hold completely is no mark.
+        {"\xEF\xBB", kFileUtf16Le, kFileUtf16Le, 0},
+        {"AB", kFileUtf16Le | kFileWrite, kFileUtf16Le | kFileWrite, 0},
+        {"", kFileUtf8, kFileUtf8, 0},
+        // FF FE wins even when the third byte would begin something else.
+        {"\xFF\xFE\xBF", 0, kFileUtf16Le, 2},
+    };
+    for (const MarkCase& c : cases) {
+        std::size_t length = 99;
+        const std::uint32_t mode =
+            DetectByteOrderMark(reinterpret_cast<const std::uint8_t*>(c.head.data()),
+                                c.head.size(), c.mode, length);
+        EXPECT_EQ(mode, c.expectedMode) << "head of " << c.head.size() << " bytes";
+        EXPECT_EQ(length, c.expectedLength) << "head of " << c.head.size() << " bytes";
+    }
+}
+
+TEST(ByteOrderMark, NewFileMarkFollowsPrecedence) {
+    EXPECT_EQ(ByteOrderMarkFor(kFileUtf8Bom | kFileUtf16Le | kFileUtf16Be), "\xEF\xBB\xBF");
+    EXPECT_EQ(ByteOrderMarkFor(kFileUtf16Le | kFileUtf16Be), "\xFF\xFE");
+    EXPECT_EQ(ByteOrderMarkFor(kFileUtf16Be | kFileTruncate), "\xFE\xFF");
+    EXPECT_EQ(ByteOrderMarkFor(kFileUtf8 | kFileMakeDirs), "");
+    EXPECT_EQ(ByteOrderMarkFor(0), "");
+}
+
+TEST(TextEncodingChoice, MakeDirsMeansUtf8UnlessUtf16IsAsked) {
+    EXPECT_EQ(EncodingForWriting(kFileMakeDirs | kFileTruncate), TextEncoding::kUtf8);
+    EXPECT_EQ(EncodingForWriting(kFileMakeDirs | kFileUtf16Le), TextEncoding::kUtf16Le);
+    EXPECT_EQ(EncodingForWriting(kFileUtf16Le | kFileUtf16Be), TextEncoding::kUtf16Le);
+    EXPECT_EQ(EncodingForWriting(kFileWrite), TextEncoding::kAnsi);
+    // Whatever a mode writes, the same mode reads.
+    for (std::uint32_t mode = 0; mode < 512; ++mode) {
+        EXPECT_EQ(EncodingForReading(mode), EncodingForWriting(mode)) << mode;
+    }
+}
+
+TEST(DecodeText, Utf16BothOrders) {
+    EXPECT_EQ(Decode(std::string("A\0\x01\x04", 4), TextEncoding::kUtf16Le), u"A\u0401");
+    EXPECT_EQ(Decode(std::string("\0A\x04\x01", 4), TextEncoding::kUtf16Be), u"A\u0401");
+    EXPECT_EQ(Decode(std::string("\x3D\xD8\x00\xDE", 4), TextEncoding::kUtf16Le), u"\U0001F600");
+}
+
+TEST(DecodeText, Utf16OddLastByteIsIgnored) {
+    EXPECT_EQ(Decode(std::string("A\0B", 3), TextEncoding::kUtf16Le), u"A");
+    EXPECT_EQ(Decode(std::string("\0A\0", 3), TextEncoding::kUtf16Be), u"A");
+    EXPECT_EQ(Decode(std::string("A", 1), TextEncoding::kUtf16Le), u"");
+}
+
+TEST(DecodeText, StopsAtTheFirstZero) {
+    EXPECT_EQ(Decode(std::string("A\0\0\0B\0", 6), TextEncoding::kUtf16Le), u"A");
+    EXPECT_EQ(Decode(std::string("\0A\0\0\0B", 6), TextEncoding::kUtf16Be), u"A");
+    EXPECT_EQ(Decode(std::string("ab\0cd", 5), TextEncoding::kUtf8), u"ab");
+}
+
+TEST(DecodeText, Utf8AndAnsi) {
+    EXPECT_EQ(Decode("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", TextEncoding::kUtf8), u"\u00E9t\u00E9 \u20AC");
+    EXPECT_EQ(Decode("AB", TextEncoding::kAnsi), u"AB");
+    EXPECT_EQ(Decode("", TextEncoding::kUtf8), u"");
+}
+
+TEST(EncodeText, RoundTripsEveryUnicodeEncoding) {
+    const std::u16string text = u"Zeile 1\r\n\u00C4\u20AC \U0001F600 end";
+    for (TextEncoding encoding :
+         {TextEncoding::kUtf16Le, TextEncoding::kUtf16Be, TextEncoding::kUtf8}) {
+        EXPECT_EQ(Decode(Encode(text, encoding), encoding), text);
+    }
+    EXPECT_EQ(Encode(u"AB", TextEncoding::kUtf16Le), std::string("A\0B\0", 4));
+    EXPECT_EQ(Encode(u"AB", TextEncoding::kUtf16Be), std::string("\0A\0B", 4));
+}
+
+TEST(EncodeText, AnsiIsLeftToTheSystem) {
+    std::string bytes = "left over";
+    EXPECT_FALSE(EncodeUnicodeText(u"A", 1, TextEncoding::kAnsi, bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
+}  // namespace
+}  // namespace scrutor

@@ -1,0 +1,90 @@
+#include "foundation/wide_string.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace scrutor {
+namespace {
+
+std::vector<std::u16string> Fields(const WideStringList& list) {
+    std::vector<std::u16string> fields;
+    for (std::size_t i = 0; i < list.Count(); ++i) fields.emplace_back(list.Get(i));
+    return fields;
+}
+
+struct SplitCase {
+    const char16_t* text;
+    const char16_t* separators;
+    bool whole;
+    std::vector<std::u16string> expected;
+};
+
+TEST(WideStringList, SplitCases) {
+    const SplitCase cases[] = {
+        {u"a;", u";", false, {u"a"}},  // a trailing separator adds no empty field
+        {u";a", u";", false, {u"", u"a"}},
+        {u"a;;b", u";", false, {u"a", u"", u"b"}},
+        {u"a\r\nb", u"\r\n", false, {u"a", u"", u"b"}},
+        {u"a,b;c", u",;", false, {u"a", u"b", u"c"}},
+        {u"", u";", false, {u""}},
+        {nullptr, u";", false, {u""}},
+        {u"a;b", u"", false, {u"a;b"}},
+        {u"a||b", u"||", true, {u"a", u"b"}},
+        {u"a||||b", u"||", true, {u"a", u"", u"b"}},
+        {u"a||", u"||", true, {u"a"}},
+        {u"a|b", u"||", true, {u"a|b"}},
+        {u"a|||b", u"||", true, {u"a", u"|b"}},
+        {u"x | y | ", u" | ", true, {u"x", u"y"}},
+    };
+    for (const SplitCase& c : cases) {
+        const WideStringList list(c.text, c.separators, c.whole);
+        EXPECT_EQ(Fields(list), c.expected)
+            << "case " << (&c - cases) << (c.whole ? " whole" : " any-of");
+    }
+}
+
+TEST(WideStringList, GetClampsAndEmptiness) {
+    WideStringList list;
+    EXPECT_EQ(list.Get(0), nullptr);
+    EXPECT_TRUE(list.IsEmpty());
+    list.Split(u"first,second", u",", false);
+    EXPECT_FALSE(list.IsEmpty());
+    EXPECT_EQ(std::u16string(list.Get(99)), u"second");
+    list.Split(u"", u",", false);
+    EXPECT_EQ(list.Count(), 1u);
+    EXPECT_TRUE(list.IsEmpty());
+    list.Split(u",x", u",", false);
+    EXPECT_FALSE(list.IsEmpty());  // a leading empty field is still content
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_EQ(list.Get(0), nullptr);
+}
+
+TEST(WideStringList, FieldsOutliveTheTextAndMayBeSplitAgain) {
+    WideStringList list;
+    {
+        WideString text(u"k1=v1;k2=v2;=");
+        list.Split(text.CStr(), u";", false);
+    }
+    ASSERT_EQ(list.Count(), 3u);
+    // The new text and separators are fields of the old split.
+    list.Split(list.Get(1), list.Get(2), false);
+    EXPECT_EQ(Fields(list), (std::vector<std::u16string>{u"k2", u"v2"}));
+}
+
+TEST(WideStringArray, AppendCopies) {
+    WideStringArray array;
+    WideString value;
+    for (int i = 0; i < 30; ++i) {
+        value.FromInt32(i);
+        array.Append(value);
+    }
+    value.Append(u"-changed");
+    ASSERT_EQ(array.Count(), 30u);
+    EXPECT_EQ(array.Get(29).View(), u"29");
+}
+
+}  // namespace
+}  // namespace scrutor

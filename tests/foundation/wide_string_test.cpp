@@ -1,0 +1,425 @@
+#include "foundation/wide_string.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace scrutor {
+namespace {
+
+// Readable failure messages: printable ASCII as is, other units as \uXXXX.
+std::string ShowView(std::u16string_view text) {
+    std::string out;
+    for (char16_t unit : text) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
+        out += (unit >= 0x20 && unit < 0x7F) ? std::string(1, static_cast<char>(unit)) : escaped;
+    }
+    return out;
+}
+std::string Show(const char16_t* text) { return text ? ShowView(text) : "(null)"; }
+std::string Show(const WideString& text) { return ShowView(text.View()); }
+
+// One operation on a fresh string: the text after it and the result it reports. The cached
+// length must agree with the text after every edit.
+struct EditCase {
+    const char16_t* text;
+    std::function<bool(WideString&)> edit;
+    const char* expected;
+    bool result;
+};
+
+void CheckEdits(const char* name, std::initializer_list<EditCase> cases) {
+    for (const EditCase& c : cases) {
+        WideString s(c.text);
+        EXPECT_EQ(c.edit(s), c.result) << name << " of " << Show(c.text);
+        EXPECT_EQ(Show(s), c.expected) << name << " of " << Show(c.text);
+        EXPECT_EQ(s.Length(), TextLength(s.CStr())) << name << " of " << Show(c.text);
+    }
+}
+
+template <class Op>
+std::function<bool(WideString&)> Void(Op op) {
+    return [op](WideString& s) { op(s); return true; };
+}
+
+TEST(WideStringStorage, NullBufferReadsAsEmptyEverywhere) {
+    WideString s;
+    ASSERT_NE(s.CStr(), nullptr);
+    EXPECT_TRUE(s.CStr()[0] == u'\0' && s.Length() == 0 && s.PointerAt(5) == s.CStr());
+    EXPECT_EQ(s.Find(u"a"), 0u);
+    EXPECT_TRUE(s == nullptr && s.EqualsNoCase(nullptr));
+    EXPECT_EQ(s.CompareNoCase(u"a"), -1);
+    EXPECT_FALSE(s.Trim() || s.Replace(u"a", u"b"));
+    EXPECT_TRUE(s.ExpandEnvironment());
+    EXPECT_EQ(s.Detach(), nullptr);
+
+    WideString parts(nullptr, u"a", nullptr, u"b");
+    parts.Append(nullptr, u"c", nullptr);
+    parts.Prepend(nullptr, u"<");
+    EXPECT_EQ(Show(parts), "<abc");
+    EXPECT_FALSE(parts.Mid(nullptr, 1, 2));
+    EXPECT_TRUE(parts.IsEmpty());
+    EXPECT_TRUE(WideString(static_cast<const char16_t*>(nullptr)).IsEmpty());
+}
+
+TEST(WideStringStorage, ConcatenationMayReadItsOwnOldContent) {
+    WideString s(u"abc");
+    s.Assign(s, u"-", s.CStr() + 1, s.PointerAt(3), s);
+    EXPECT_EQ(Show(s), "abc-bccabc");
+    s = u"xy";
+    s.Append(s, s.CStr(), u"!");
+    EXPECT_EQ(Show(s), "xyxyxy!");
+    s = u"ab";
+    s.Prepend(s, u"|");
+    EXPECT_EQ(Show(s), "ab|ab");
+    s = s.CStr() + 3;
+    EXPECT_EQ(Show(s), "ab");
+    s.Assign(u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", s);
+    EXPECT_EQ(Show(s), "12345678910ab");
+    EXPECT_EQ(s.Length(), 13u);
+
+    WideString& alias = s;
+    s = alias;
+    EXPECT_EQ(Show(s), "12345678910ab");
+}
+
+TEST(WideStringStorage, WritableBuffersResetTheCachedLength) {
+    WideString s(u"abcdef");
+    EXPECT_EQ(s.Length(), 6u);
+    *s.CharAt(2) = 0;
+    EXPECT_EQ(s.Length(), 2u);
+    EXPECT_EQ(s.CharAt(99), s.CStr() + 2);  // clamped to the terminator
+
+    char16_t* buffer = s.GetBuffer(4, s.CStr());  // the source is the old buffer
+    EXPECT_EQ(buffer[2], u'\0');
+    EXPECT_EQ(buffer[4], u'\0');
+    buffer[2] = u'c';
+    buffer[3] = u'd';
+    EXPECT_EQ(Show(s), "abcd");
+    s.GetBuffer(3, u"longer source");
+    EXPECT_EQ(Show(s), "lon");
+    buffer = s.GetBuffer(5, nullptr, true);
+    for (int i = 0; i <= 5; ++i) EXPECT_EQ(buffer[i], u'\0') << i;
+}
+
+TEST(WideStringStorage, OwnershipAndCopyingOut) {
+    WideString s(u"owned");
+    WideString other(s.Detach(), false);
+    EXPECT_TRUE(s.IsEmpty());
+    s.Attach(other.Detach());
+    EXPECT_TRUE(other.IsEmpty() && s == u"owned");
+    s = u"abcdef";
+    char16_t out[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', u'x'};
+    EXPECT_TRUE(s.CopyTo(out, 4));
+    EXPECT_EQ(Show(out), "abc");
+    EXPECT_TRUE(s.CopyTo(out, 0));
+    EXPECT_EQ(Show(out), "abcdef");
+    EXPECT_FALSE(s.CopyTo(nullptr, 4) || s.Status());
+    EXPECT_EQ(*s.PointerAt(-3), u'a');
+    EXPECT_EQ(*s.PointerAt(6), u'f');
+    EXPECT_EQ(s.PointerAt(1000), s.CStr() + 6);
+}
+
+TEST(WideStringCompare, FoldsOnlyAsciiCapitals) {
+    const char16_t* same = u"x";
+    EXPECT_EQ(Compare(same, same, true), 0);
+    EXPECT_EQ(Compare(nullptr, u"", true), -1);
+    EXPECT_EQ(Compare(u"", nullptr, true), 1);
+    EXPECT_EQ(Compare(u"abc", u"ab", false), 1);
+    EXPECT_EQ(Compare(u"ABC", u"abc", false), 0);
+    EXPECT_EQ(Compare(u"[", u"A", true), 1);    // '[' lies between 'Z' and 'a'
+    EXPECT_EQ(Compare(u"[", u"A", false), -1);  // 'A' folds to 'a', above '['
+    EXPECT_TRUE(EqualsNoCase(u"AB", u"ab"));
+    EXPECT_FALSE(EqualsNoCase(u"\u00C4B", u"\u00E4b"));
+    EXPECT_FALSE(EqualsNoCase(nullptr, u""));
+
+    WideString s(u"Path\\File");
+    EXPECT_TRUE(s.EqualsNoCase(WideString(u"PATH\\file")));
+    EXPECT_TRUE(s.NotEqualsNoCase(u"path\\fil"));
+    EXPECT_EQ(s.CompareNoCase(u"PATH\\G"), -1);
+    EXPECT_FALSE(s == u"path\\file");
+}
+
+struct FindCase {
+    const char16_t* text;
+    const char16_t* needle;
+    bool caseSensitive;
+    int occurrence;
+    std::int64_t start;
+    std::int64_t count;
+    std::size_t expected;
+};
+
+TEST(WideStringFind, PositionsOccurrencesAndWindows) {
+    const FindCase cases[] = {
+        {u"aaa", u"aa", true, 2, 1, 0, 2},       // matches overlap
+        {u"aaa", u"aa", true, -1, 1, 0, 2},      // last match
+        {u"aaa", u"aa", true, -2, 1, 0, 1},
+        {u"abcabc", u"bc", true, 0, 1, 0, 2},    // occurrence 0 counts as 1
+        {u"abcdef", u"de", true, 1, 3, 3, 4},
+        {u"abcdef", u"de", true, 1, 3, 1, 0},    // window shorter than the needle
+        {u"abcdef", u"de", true, 1, 3, 2, 0},    // window "cd"
+        {u"abcdef", u"de", true, 1, 3, 100, 4},  // count beyond the text
+        {u"abcdef", u"ef", true, 1, 5, 5, 5},    // count beyond the window
+        {u"abcdef", u"ef", true, 1, 6, 0, 0},    // start leaves no room
+        {u"abcdef", u"ab", true, 1, -7, 0, 1},   // start below 1 counts as 1
+        {u"abab", u"ab", true, -1, 2, 0, 3},
+        {u"abab", u"ab", true, -2, 2, 0, 0},     // backwards stops at start
+        {u"ababab", u"ab", true, -1, 1, 4, 3},   // backwards inside a window
+        {u"xABc", u"ab", false, 1, 1, 0, 2},
+        {u"x\u00C4", u"\u00E4", false, 1, 1, 0, 0},
+        {u"C:\\dir\\file", u"\\", true, -1, 1, 0, 7},
+        {u"ab", nullptr, true, 1, 1, 0, 0},
+        {u"1|Uninstall> | x", u"uninstall> | ", false, 1, 3, 30, 3},
+        {u"1|xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxUninstall> | x", u"uninstall> | ", false, 1, 3, 30, 0},
+    };
+    for (const FindCase& c : cases) {
+        EXPECT_EQ(WideString(c.text).Find(c.needle, c.caseSensitive, c.occurrence, c.start,
+                                          c.count),
+                  c.expected)
+            << Show(c.text) << " / " << Show(c.needle) << " occurrence " << c.occurrence
+            << " start " << c.start << " count " << c.count;
+    }
+}
+
+TEST(WideStringEdit, SubstringsAndOverwrite) {
+    using S = WideString&;
+    CheckEdits("Left", {{u"abcdef", [](S s) { return s.Left(4); }, "abcd", true},
+                        {u"abc", [](S s) { return s.Left(4); }, "abc", false},
+                        {u"", [](S s) { return s.Left(0); }, "", true}});
+    CheckEdits("Right", {{u"abcdef", [](S s) { return s.Right(2); }, "ef", true},
+                         {u"abc", [](S s) { return s.Right(4); }, "abc", false}});
+    CheckEdits("Remove", {{u"abcdef", [](S s) { return s.RemoveLeft(2); }, "cdef", true},
+                          {u"abc", [](S s) { return s.RemoveLeft(9); }, "", true},
+                          {u"abc", [](S s) { return s.RemoveRight(-1); }, "abc", true},
+                          {u"abcdef", [](S s) { return s.RemoveRight(2); }, "abcd", true}});
+    CheckEdits("Mid", {{u"", [](S s) { return s.Mid(u"abcdef", 2, 3); }, "bcd", true},
+                       {u"", [](S s) { return s.Mid(u"abcdef", 0, 2); }, "ab", true},
+                       {u"", [](S s) { return s.Mid(u"abcdef", 4, 0); }, "def", true},
+                       {u"", [](S s) { return s.Mid(u"abcdef", 5, 10); }, "ef", true},
+                       {u"x", [](S s) { return s.Mid(u"abc", 9, 0); }, "", true},
+                       {u"own text", [](S s) { return s.Mid(s.CStr(), 5, 0); }, "text", true}});
+    CheckEdits("Overwrite", {{u"abcdef", [](S s) { return s.Overwrite(u"XY", 2); }, "aXYdef", true},
+                             {u"abcd", [](S s) { return s.Overwrite(u"123", 3); }, "ab12", true},
+                             {u"abc", [](S s) { return s.Overwrite(u"Z", 0); }, "abc", false},
+                             {u"abc", [](S s) { return s.Overwrite(u"Z", 4); }, "abc", false}});
+}
+
+TEST(WideStringEdit, ReplaceOneOrAll) {
+    auto replace = [](const char16_t* find, const char16_t* by, int occurrence,
+                      bool caseSensitive = true) {
+        return [=](WideString& s) { return s.Replace(find, by, occurrence, caseSensitive); };
+    };
+    CheckEdits("Replace", {
+        {u"xabyab", replace(u"ab", u"", 0), "xy", true},
+        {u"xabyab", replace(u"ab", u"", -1), "xaby", true},
+        {u"xabyab", replace(u"ab", nullptr, 1), "xyab", true},
+        {u"xabyab", replace(u"ab", u"Q", 2), "xabyQ", true},
+        {u"xabyab", replace(u"ab", u"Q", 3), "xabyab", false},
+        {u"xabyab", replace(u"zz", u"Q", 0), "xabyab", false},
+        {u"aaaa", replace(u"aa", u"b", 0), "bb", true},  // matches do not overlap
+        {u"aaa", replace(u"aa", u"X", 0), "Xa", true},
+        {u".", replace(u".", u"<long>", 0), "<long>", true},
+        {u"AbcABC", replace(u"abc", u"x", 0, false), "xx", true},
+        {u"AbcABC", replace(u"abc", u"x", -1, false), "Abcx", true},
+        {u"abc", replace(u"", u"x", 0), "abc", false},
+        {u"", replace(u"a", u"x", 0), "", false},
+        // The texts point into the string that is being rewritten.
+        {u"abXab", [](WideString& s) { return s.Replace(s.PointerAt(4), u""); }, "X", true},
+        {u"ab-ab", [](WideString& s) { return s.Replace(u"-", s.CStr()); }, "abab-abab", true},
+    });
+    WideString s(u"one, two, three");
+    const char16_t* before = s.CStr();
+    EXPECT_TRUE(s.Replace(u", ", u";"));
+    EXPECT_EQ(s.CStr(), before);  // not growing: rewritten in place
+}
+
+TEST(WideStringEdit, TrimAndToLower) {
+    using S = WideString&;
+    CheckEdits("Trim", {{u" \t\r\nmid dle\n\r\t ", [](S s) { return s.Trim(); }, "mid dle", true},
+                        {u" \r\n\t ", [](S s) { return s.Trim(); }, "", true},
+                        {u"", [](S s) { return s.Trim(); }, "", false},
+                        {u"\u00A0x\v", [](S s) { return s.Trim(); }, "\\u00A0x\\u000B", true}});
+    CheckEdits("ToLower", {{u"\u00C4BC-xyZ@[", Void([](S s) { s.ToLower(); }),
+                            "\\u00C4bc-xyz@[", true}});
+}
+
+TEST(WideStringPath, PartsOfPaths) {
+    auto strip = Void([](WideString& s) { s.StripTrailingBackslashes(); });
+    auto name = Void([](WideString& s) { s.FileNamePart(); });
+    auto parent = Void([](WideString& s) { s.ParentDirectory(false); });
+    auto parentKeep = Void([](WideString& s) { s.ParentDirectory(true); });
+    auto extension = Void([](WideString& s) { s.ExtensionPart(); });
+    auto prefix = Void([](WideString& s) { s.AddLongPathPrefix(); });
+    CheckEdits("paths", {
+        {u"C:\\a\\\\\\", strip, "C:\\a", true},       {u"a/", strip, "a/", true},
+        {u"C:\\dir\\f.txt", name, "f.txt", true},      {u"C:\\dir\\", name, "", true},
+        {u"C:", name, "", true},                       {u":", name, ":", true},
+        {u"dir/file", name, "dir/file", true},         {u"C:\\a\\b\\", parent, "C:\\a", true},
+        {u"C:\\a", parent, "C:", true},                {u"file", parent, "file", true},
+        {u"C:\\a\\b\\", parentKeep, "C:\\a\\", true},  {u"C:\\\\", parentKeep, "C:\\", true},
+        {u"\\\\srv", parentKeep, "\\\\srv\\", true},   {u"C:\\dir.x\\file", extension, "", true},
+        {u"file.tar.gz", extension, "gz", true},       {u"file.", extension, "", true},
+        {u"C:\\d\\.profile", extension, "profile", true},
+        {u"C:\\x", prefix, "\\\\?\\C:\\x", true},      {u"x:", prefix, "\\\\?\\x:", true},
+        {u"\\\\srv\\share", prefix, "\\\\srv\\share", true},
+        {u"\\\\?\\C:\\x", prefix, "\\\\?\\C:\\x", true},
+        {u"rel\\x", prefix, "rel\\x", true},
+    });
+    WideString s(u"C:\\a.b\\file.txt");
+    EXPECT_EQ(s.ExtensionPointer(), s.CStr() + 11);
+    EXPECT_EQ(WideString(u"C:\\a.b\\file").ExtensionPointer(), nullptr);
+    EXPECT_EQ(WideString().ExtensionPointer(), nullptr);
+}
+
+TEST(WideStringNumber, NumbersToText) {
+    using S = WideString&;
+    CheckEdits("integers", {
+        {u"x", Void([](S s) { s.FromInt32(INT32_MIN); }), "-2147483648", true},
+        {u"x", Void([](S s) { s.FromInt64(INT64_MIN); }), "-9223372036854775808", true},
+        {u"x", Void([](S s) { s.FromInt64(0); }), "0", true},
+        {u"x", Void([](S s) { s.FromUInt64(UINT64_MAX); }), "18446744073709551615", true},
+    });
+    WideString s;
+
+    const struct {
+        double value;
+        const char* expected;
+    } doubles[] = {
+        {2.5, "2.5"},    {-2.5, "-2.5"},   {-0.5, "-0.5"},        {0.1, "0.1"},
+        {0.3, "0.3"},    {1.05, "1.05"},   {3.0, "3"},            {-3.0, "-3"},
+        {-0.0, "0"},     {0.125, "0.125"}, {123.456, "123.456"},  {7.00000000001, "7"},
+        {2.0 / 3.0, "0.6666666666"},       {-1.0 / 3.0, "-0.3333333333"},
+        {1e15 + 0.5, "1000000000000000.5"}, {1e20, "100000000000000000000"},
+        {-INFINITY, "-inf"},
+    };
+    for (const auto& c : doubles) {
+        s.FromDouble(c.value);
+        EXPECT_EQ(Show(s), c.expected) << c.value;
+    }
+}
+
+TEST(WideStringNumber, TextToNumbers) {
+    const struct {
+        const char16_t* text;
+        int expected;
+    } ints[] = {
+        {u"42", 42},     {u" \t\n-17abc", -17},       {u"+5", 5},
+        {u"abc", 0},     {u"99999999999", INT32_MAX}, {u"-99999999999", INT32_MIN},
+        {u"\u00A05", 0}, {u"- 5", 0},                 {u"-2147483648", INT32_MIN},
+    };
+    for (const auto& c : ints) {
+        WideString s(c.text);
+        EXPECT_EQ(s.ToInt(), c.expected) << Show(c.text);
+        EXPECT_TRUE(s.Status());
+        EXPECT_EQ(s.ToLong(), c.expected) << Show(c.text);
+    }
+    WideString empty;
+    EXPECT_EQ(empty.ToInt(), 0);
+    EXPECT_FALSE(empty.Status());
+    EXPECT_TRUE(empty.ToDouble() == 0.0 && !empty.Status());
+    EXPECT_EQ(WideString(u" -1.5e3x").ToDouble(), -1500.0);
+    EXPECT_EQ(WideString(u"2.25\u00E9").ToDouble(), 2.25);
+
+    EXPECT_FALSE(WideString().IsDigits(true));
+    EXPECT_TRUE(WideString(u"0123").IsDigits(true) && WideString(u"1ab").IsDigits(false));
+    EXPECT_FALSE(WideString(u"12a").IsDigits(true));
+    EXPECT_FALSE(WideString(u"\u0661").IsDigits(false));  // Arabic-Indic one: not ASCII
+    for (const char16_t* hex : {u"0x1F", u"1f", u"0X1", u"DEADbeef"}) {
+        EXPECT_TRUE(WideString(hex).IsHex()) << Show(hex);
+    }
+    for (const char16_t* notHex : {u"f", u"0x", u"0xg1", u"12 ", u""}) {
+        EXPECT_FALSE(WideString(notHex).IsHex()) << Show(notHex);
+    }
+}
+
+TEST(WideStringConvert, IntoTheString) {
+    using S = WideString&;
+    static const std::uint8_t bytes[] = {0x01, 0xAB};
+    static const char16_t bigEndian[] = {0x4100, 0x4200, 0x0000, 0x4300, 0xAC20};
+    CheckEdits("conversion", {
+        {u"", [](S s) { return s.FromHexBytes(bytes, 2); }, "01AB", true},
+        {u"", [](S s) { return s.FromHexBytes(bytes, 2, kHexReverse | kHexPrefix); }, "0xAB01",
+         true},
+        {u"x", [](S s) { return s.FromHexBytes(nullptr, 3); }, "", false},
+        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian, 5); }, "AB", true},  // NUL ends
+        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian, 1); }, "A", true},
+        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian + 3, 2); }, "C\\u20AC", true},
+        {u"", [](S s) { return s.FromUtf8("h\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"); },
+         "h\\u00E9 \\u20AC \\uD83D\\uDE00", true},
+        {u"", [](S s) { return s.FromUtf8("a\xFF" "b"); }, "a\\uFFFDb", true},
+        {u"x", [](S s) { return s.FromUtf8(""); }, "", false},
+        {u"", [](S s) { return s.FromAnsi("plain"); }, "plain", true},
+#ifndef _WIN32
+        // This build's own decoders: each maximal broken piece becomes one U+FFFD.
+        {u"", [](S s) { return s.FromUtf8("\xE2\x82|\xC0\xAF|\xED\xA0\x80|\xF4\x90\x80\x80"); },
+         "\\uFFFD|\\uFFFD\\uFFFD|\\uFFFD\\uFFFD\\uFFFD|\\uFFFD\\uFFFD\\uFFFD\\uFFFD", true},
+        {u"", [](S s) { return s.FromUtf8("\xE2\x82x\x80"); }, "\\uFFFDx\\uFFFD", true},
+        {u"", [](S s) { return s.FromAnsi("caf\xE9"); }, "caf\\u00E9", true},
+#endif
+    });
+}
+
+TEST(WideStringConvert, OutOfTheString) {
+    const std::uint8_t bytes[] = {0x01, 0xAB};
+    char16_t hex[7];
+    EXPECT_TRUE(BytesToHex(bytes, 2, hex, 7, kHexPrefix | kHexLower));
+    EXPECT_EQ(Show(hex), "0x01ab");
+    EXPECT_TRUE(BytesToHex(bytes, 2, hex, 7, kHexPrefix | kHexLower | kHexReverse));
+    EXPECT_EQ(Show(hex), "0xab01");
+    hex[0] = u'#';
+    EXPECT_FALSE(BytesToHex(bytes, 2, hex, 6, kHexPrefix));  // one unit too small
+    EXPECT_EQ(hex[0], u'#');
+
+    WideString s(u"h\u00E9 \u20AC \U0001F600 \xD800.");  // a lone surrogate has no UTF-8 form
+    EXPECT_EQ(s.ToUtf8(), "h\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBD.");
+}
+
+TEST(WideStringConvert, CodePage437) {
+    WideString s(u"\u00C4\u256C\u00E9x\u4E00");
+    char out[8];
+    EXPECT_TRUE(s.ToCodePage437(out, 7));
+    EXPECT_EQ(std::string(out), "\x8E\xCE\x82x?");
+    out[0] = '#';
+    EXPECT_FALSE(s.ToCodePage437(out, 3));  // does not fit: nothing converted
+    EXPECT_EQ(out[0], '\0');
+    out[0] = '#';
+    EXPECT_FALSE(s.ToCodePage437(out, 0) || out[0] != '#');
+    EXPECT_FALSE(WideString().ToCodePage437(out, 5));
+    EXPECT_EQ(out[0], '\0');
+}
+
+void SetVariable(const char* name, const std::string& value) {
+#ifdef _WIN32
+    const std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    SetEnvironmentVariableW(wideName.c_str(), std::wstring(value.begin(), value.end()).c_str());
+#else
+    setenv(name, value.c_str(), 1);
+#endif
+}
+
+TEST(WideStringConvert, ExpandEnvironment) {
+    SetVariable("SCRUTOR_WS_TEST", "C:\\Tools");
+    WideString s(u"%SCRUTOR_WS_TEST%\\x %SCRUTOR_WS_UNSET% 100% %%");
+    EXPECT_TRUE(s.ExpandEnvironment());
+    EXPECT_EQ(Show(s), "C:\\Tools\\x %SCRUTOR_WS_UNSET% 100% %%");
+    // Longer than the first 4,096-unit try.
+    SetVariable("SCRUTOR_WS_LONG", std::string(3000, 'v'));
+    s = u"%SCRUTOR_WS_LONG%-%SCRUTOR_WS_LONG%";
+    EXPECT_TRUE(s.ExpandEnvironment());
+    EXPECT_EQ(s.Length(), 6001u);
+    EXPECT_EQ(*s.PointerAt(3001), u'-');
+}
+
+}  // namespace
+}  // namespace scrutor

@@ -1,0 +1,192 @@
+#include "foundation/download.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "foundation/stopwatch.h"
+#include "test_support.h"
+#include "webstub_client.h"
+
+namespace scrutor {
+namespace {
+
+using test::UniquePath;
+
+constexpr double kPatienceMs = 20000;
+
+struct Outcome {
+    std::int32_t error = -1;
+    std::uint32_t received = 0;
+    std::string data;
+    int state = -1;   // DownloadStatus(job, 4) at the end
+    int ended = -1;   // DownloadStatus(job, 6) at the end
+};
+
+class DownloadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!stub_.Connect()) {
+            if (test::HostPathFromEnvironment("SCRUTOR_WEBSTUB_DIR").empty()) {
+                GTEST_SKIP() << "run through CTest, whose fixture starts the web stand-in";
+            }
+            FAIL() << "the web stand-in did not leave its port";
+        }
+    }
+
+    // Polls as the analysis worker does, until the transfer reports its end.
+    Outcome Run(const std::string& path) {
+        DownloadJob* job = StartDownload(stub_.Url(path).c_str());
+        Outcome outcome;
+        if (job == nullptr) return outcome;
+        const Stopwatch watch;
+        while (DownloadStatus(job, kStatusEnded) == 0 && watch.ElapsedMs() < kPatienceMs) Sleep(5);
+        outcome.error = job->progress.Error();
+        outcome.received = job->progress.ReceivedBytes();
+        if (outcome.error == 0 && job->data) {
+            outcome.data.assign(reinterpret_cast<const char*>(job->data.get()), outcome.received);
+        }
+        outcome.state = DownloadStatus(job, kStatusState);
+        outcome.ended = DownloadStatus(job, kStatusEnded);
+        FinishDownload(job);
+        EXPECT_EQ(job, nullptr);
+        return outcome;
+    }
+
+    test::WebStub stub_;
+};
+
+TEST_F(DownloadTest, SmallReplyArrivesWhole) {
+    const std::string path = UniquePath("notice");
+    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path + R"(", "body": "hello world"})"));
+    const Outcome outcome = Run(path + "?md5=ABC&type=1F");
+    EXPECT_EQ(outcome.error, kDownloadNoError);
+    EXPECT_EQ(outcome.data, "hello world");
+    EXPECT_EQ(outcome.state, kDownloadDone);
+    EXPECT_EQ(outcome.ended, 1);
+    const std::string log = stub_.Requests(path);
+    EXPECT_NE(log.find("GET " + path + "?md5=ABC&type=1F\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\nreferer: https://duckduckgo.com/\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\nuser-agent: Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 "
+                       "(KHTML, like Gecko) Chrome/86.0.4240.75 Safari/537.36\n"),
+              std::string::npos)
+        << log;
+}
+
+TEST_F(DownloadTest, WithoutLengthOneMebibyteFitsAndOneByteMoreFails) {
+    const std::string fits = UniquePath("fits");
+    const std::string over = UniquePath("over");
+    ASSERT_TRUE(stub_.AddRoutes(
+        R"([{"path": ")" + fits +
+        R"(", "content_length": "none", "body_repeat": {"text": "0123456789", "size": 1048576}},)"
+        R"( {"path": ")" + over +
+        R"(", "content_length": "none", "body_repeat": {"text": "0123456789", "size": 1048577}}])"));
+    const Outcome fitting = Run(fits);
+    EXPECT_EQ(fitting.error, kDownloadNoError);
+    EXPECT_EQ(fitting.received, 1048576u);
+    EXPECT_EQ(fitting.data.substr(fitting.data.size() - 6), "890123");  // 1048576 = 10 × 104857 + 6
+    const Outcome overflowing = Run(over);
+    EXPECT_EQ(overflowing.error, kDownloadReadFailed);
+    EXPECT_EQ(overflowing.state, kDownloadNotStarted);
+    EXPECT_EQ(overflowing.ended, 1);
+}
+
+TEST_F(DownloadTest, AnnouncedSizeAbove40MebibytesIsNotRead) {
+    const std::string path = UniquePath("huge");
+    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path +
+                                R"(", "content_length": 41943041, "body": "tiny", "drop": "mid_body"})"));
+    const Outcome outcome = Run(path);
+    EXPECT_EQ(outcome.error, kDownloadTooLarge);
+    EXPECT_EQ(outcome.ended, 1);
+}
+
+TEST_F(DownloadTest, EmptyReplyIsAFailure) {
+    const std::string path = UniquePath("empty");
+    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path + R"(", "body": ""})"));
+    const Outcome outcome = Run(path);
+    EXPECT_EQ(outcome.error, kDownloadReadFailed);
+    EXPECT_EQ(outcome.state, kDownloadNotStarted);
+    EXPECT_EQ(outcome.ended, 1);
+}
+
+TEST_F(DownloadTest, UnreachableServerFailsToOpen) {
+    // The discard port: nothing listens there on the test system.
+    DownloadJob* job = StartDownload(u"http://127.0.0.1:9/nothing-listens-here");
+    ASSERT_NE(job, nullptr);
+    const Stopwatch watch;
+    while (DownloadStatus(job, kStatusEnded) == 0 && watch.ElapsedMs() < 60000) Sleep(5);
+    EXPECT_EQ(job->progress.Error(), kDownloadStopped);
+    FinishDownload(job);
+}
+
+TEST_F(DownloadTest, DroppedConnectionEndsWithoutInventingData) {
+    const std::string path = UniquePath("dropped");
+    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path +
+                                R"(", "body_repeat": {"text": "ab", "size": 100000}, "drop": "mid_body"})"));
+    const Outcome outcome = Run(path);
+    EXPECT_EQ(outcome.ended, 1);
+    EXPECT_LE(outcome.received, 50000u);
+    if (outcome.error == kDownloadNoError) {
+        std::string sent;
+        while (sent.size() < outcome.received) sent += "ab";
+        EXPECT_EQ(outcome.data, sent.substr(0, outcome.received));
+    }
+}
+
+TEST_F(DownloadTest, FinishStopsASlowTransferPromptly) {
+    const std::string path = UniquePath("slow");
+    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path +
+                                R"(", "body_repeat": {"size": 200000}, "chunk_size": 1024, "chunk_delay_ms": 200})"));
+    DownloadJob* job = StartDownload(stub_.Url(path).c_str());
+    ASSERT_NE(job, nullptr);
+    const Stopwatch waiting;
+    while (job->progress.ReceivedBytes() == 0 && waiting.ElapsedMs() < kPatienceMs) Sleep(5);
+    EXPECT_GT(job->progress.ReceivedBytes(), 0u);
+    EXPECT_EQ(DownloadStatus(job, kStatusEnded), 0);
+    const test::CountingWindow window;
+    PostMessageW(window.Get(), WM_APP, 0, 0);
+    const Stopwatch finishing;
+    FinishDownload(job);
+    EXPECT_EQ(job, nullptr);
+    EXPECT_LT(finishing.ElapsedMs(), 2000.0);
+    EXPECT_EQ(window.Count(), 1);  // the caller's windows were served while it waited
+}
+
+// A server that accepts the connection and then says nothing.
+TEST_F(DownloadTest, FinishStopsAStalledServer) {
+    const std::string path = UniquePath("stalled");
+    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path + R"(", "delay_ms": 15000, "body": "late"})"));
+    // Shared with the finishing thread, which may outlive this test when Wine cannot cancel.
+    auto job = std::make_shared<DownloadJob*>(StartDownload(stub_.Url(path).c_str()));
+    ASSERT_NE(*job, nullptr);
+    const Stopwatch waiting;
+    while (stub_.Requests(path).empty() && waiting.ElapsedMs() < kPatienceMs) Sleep(20);
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    std::thread([job, finished] {
+        FinishDownload(*job);
+        *finished = true;
+    }).detach();
+    const Stopwatch finishing;
+    while (!*finished && finishing.ElapsedMs() < 5000) Sleep(10);
+    if (!*finished) GTEST_SKIP() << "Wine's WinINet does not cancel a waiting call when its handle is closed";
+    EXPECT_EQ(*job, nullptr);
+}
+
+TEST(DownloadStatus, QuestionsAndNullJobs) {
+    EXPECT_EQ(DownloadStatus(nullptr, kStatusState), -1);
+    DownloadJob* none = nullptr;
+    FinishDownload(none);
+    EXPECT_EQ(none, nullptr);
+    DownloadJob* job = StartDownload(u"http://127.0.0.1:9/x");
+    ASSERT_NE(job, nullptr);
+    EXPECT_EQ(DownloadStatus(job, 5), -1);
+    EXPECT_EQ(DownloadStatus(job, 7), -1);
+    FinishDownload(job);
+    EXPECT_EQ(job, nullptr);
+}
+
+}  // namespace
+}  // namespace scrutor

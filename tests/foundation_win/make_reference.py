@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Reference values for the Windows tests, made on the host with tools independent of ours.
+
+Writes into --out:
+  md5/<name>          files of telling sizes (0, 1, one chunk, one chunk + 1, a few MiB)
+  md5.txt             "<name> <MD5 from md5sum>" per file
+  aes.txt             "<UTF-16LE hex of the text> <openssl AES-256-CBC ciphertext hex>" per text;
+                      the plaintext is the text's code-page-437 bytes, '?' for what it lacks
+
+The key and IV are read from the program's source, so that a change there is checked too.
+"""
+
+import argparse
+import os
+import random
+import re
+import subprocess
+import sys
+
+SIZES = {"empty": 0, "one": 1, "chunk": 524288, "chunk_plus_one": 524289,
+         "several": 3 * 1024 * 1024 + 123}
+
+TEXTS = [
+    "A",
+    "x" * 15,
+    "0123456789abcdef",
+    "D41D8CD98F00B204E9800998ECF8427E",
+    "http://example.test/path?q=1&r=2",
+    "Tr\u00e9s \u00fcber \u2591\u2592\u2593 \u00bd",  # all in code page 437
+    "Trojan.\u4e2d\u0100\u20ac",  # none of the last three is
+    "Generic.Malware!" * 7,
+]
+
+
+def md5_files(out):
+    folder = os.path.join(out, "md5")
+    os.makedirs(folder, exist_ok=True)
+    generator = random.Random(20240305)
+    lines = []
+    for name, size in SIZES.items():
+        path = os.path.join(folder, name)
+        with open(path, "wb") as f:
+            f.write(generator.randbytes(size))
+        digest = subprocess.run(["md5sum", path], check=True, capture_output=True,
+                                text=True).stdout.split()[0]
+        lines.append(f"{name} {digest.upper()}")
+    with open(os.path.join(out, "md5.txt"), "w", encoding="ascii") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def key_and_iv(source):
+    with open(source, encoding="utf-8") as f:
+        text = f.read()
+    key = re.search(r'kKeyText\[\] = "([0-9A-Fa-f]{32})"', text).group(1)
+    iv = re.search(r'kIvText\[\] = "([0-9]{16})"', text).group(1)
+    return key.encode("ascii").hex(), iv.encode("ascii").hex()
+
+
+def aes_lines(out, source):
+    key, iv = key_and_iv(source)
+    lines = []
+    for text in TEXTS:
+        plain = text.encode("cp437", errors="replace")
+        cipher = subprocess.run(["openssl", "enc", "-aes-256-cbc", "-K", key, "-iv", iv],
+                                input=plain, check=True, capture_output=True).stdout
+        lines.append(f"{text.encode('utf-16-le').hex()} {cipher.hex().upper()}")
+    with open(os.path.join(out, "aes.txt"), "w", encoding="ascii") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--key-source", required=True)
+    args = parser.parse_args()
+    os.makedirs(args.out, exist_ok=True)
+    md5_files(args.out)
+    aes_lines(args.out, args.key_source)
+    print(f"reference values in {args.out}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

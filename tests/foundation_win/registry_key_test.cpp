@@ -1,0 +1,322 @@
+#include "foundation/registry_key.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "foundation/win_text.h"
+#include "test_support.h"
+
+namespace scrutor {
+namespace {
+
+using test::ToU16;
+
+// Each test works below its own key, which is removed afterwards with the plain API.
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int counter = 0;
+        subkey_ = u"Software\\ScrutorTests\\" + Number(GetCurrentProcessId()) + u"-" +
+                  Number(++counter);
+        base_ = u"HKCU\\" + subkey_;
+    }
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()));
+        RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ScrutorTests");  // when empty
+    }
+
+    static std::u16string Number(unsigned long value) {
+        const std::wstring text = std::to_wstring(value);
+        return std::u16string(text.begin(), text.end());
+    }
+    std::u16string Path(const char16_t* below = nullptr) const {
+        return below == nullptr ? base_ : base_ + u"\\" + below;
+    }
+    // The type and bytes of a value, read with the plain API.
+    std::pair<DWORD, std::string> Raw(const char16_t* name) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()), 0, KEY_QUERY_VALUE, &key)) {
+            return {REG_NONE, "no key"};
+        }
+        DWORD type = 0;
+        std::string bytes(4096, '\0');
+        DWORD size = static_cast<DWORD>(bytes.size());
+        const LONG status = RegQueryValueExW(key, AsWide(name), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(bytes.data()), &size);
+        RegCloseKey(key);
+        if (status != ERROR_SUCCESS) return {REG_NONE, "missing"};
+        bytes.resize(size);
+        return {type, bytes};
+    }
+    void SetRaw(const char16_t* name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()), 0, nullptr, 0,
+                                  KEY_SET_VALUE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, AsWide(name), 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+
+    std::u16string subkey_;
+    std::u16string base_;
+};
+
+std::string Units(std::u16string_view text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+}
+
+TEST_F(RegistryTest, OpenOrCreateThenOpenForReading) {
+    RegistryKey key;
+    EXPECT_FALSE(key.OpenRead(Path().c_str()));
+    EXPECT_FALSE(key.IsOpen());
+    ASSERT_TRUE(key.Open(Path(u"made").c_str(), kOpenOrCreate));
+    EXPECT_TRUE(key.IsOpen());
+    key.Close();
+    EXPECT_FALSE(key.IsOpen());
+    const std::u16string longForm = u"HKEY_CURRENT_USER\\" + subkey_ + u"\\made";
+    const std::u16string lowerCase = u"hkcu\\" + subkey_ + u"\\made";
+    EXPECT_TRUE(key.OpenRead(longForm.c_str()));
+    EXPECT_TRUE(key.OpenRead(lowerCase.c_str()));
+    EXPECT_TRUE(key.Open(lowerCase.c_str(), KEY_QUERY_VALUE));
+    EXPECT_FALSE(key.OpenRead((u"HKXX\\" + subkey_).c_str()));
+    EXPECT_FALSE(key.IsOpen());
+}
+
+TEST_F(RegistryTest, RootOnlyPathsOpenTheRoot) {
+    RegistryKey key;
+    ASSERT_TRUE(key.OpenRead(u"HKCU"));
+    EXPECT_GT(key.SubkeyCount(), 0u);
+    ASSERT_TRUE(key.OpenRead(u"HKLM64"));
+    bool sawSoftware = false;
+    WideString name;
+    for (std::uint32_t i = 0; key.EnumSubkey(i, name); ++i) {
+        sawSoftware = sawSoftware || name.EqualsNoCase(u"Software");
+    }
+    EXPECT_TRUE(sawSoftware);
+}
+
+// The 32-bit view of HKLM\Software is its Wow6432Node for a 64-bit process.
+TEST_F(RegistryTest, ViewsReachTheirOwnHalf) {
+    const std::u16string below = u"Software\\ScrutorTests\\view-" + Number(GetCurrentProcessId());
+    RegistryKey key;
+    ASSERT_TRUE(key.Open((u"HKLM32\\" + below).c_str(), kOpenOrCreate));
+    EXPECT_TRUE(key.WriteDword(u"Marker", 32));
+    key.Close();
+    std::uint32_t value = 0;
+    const std::u16string redirected =
+        u"HKLM64\\Software\\Wow6432Node\\ScrutorTests\\view-" + Number(GetCurrentProcessId());
+    ASSERT_TRUE(key.OpenRead(redirected.c_str()));
+    EXPECT_TRUE(key.ReadDword(u"Marker", value));
+    EXPECT_EQ(value, 32u);
+    EXPECT_FALSE(RegistryKey::Exists((u"HKLM64\\" + below).c_str(), nullptr));
+    EXPECT_TRUE(key.DeleteKeyTree((u"HKLM32\\" + below).c_str()));
+    EXPECT_FALSE(RegistryKey::Exists(redirected.c_str(), nullptr));
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"Software\\ScrutorTests", KEY_WOW64_32KEY, 0);
+}
+
+TEST_F(RegistryTest, EveryWriteReadsBackWithItsTypeAndBytes) {
+    RegistryKey key;
+    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
+    const std::uint32_t dword = 0x11223344;
+    const std::uint64_t qword = 0x1122334455667788ULL;
+    struct Case {
+        const char16_t* name;
+        DWORD type;
+        const void* data;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {u"Dword", REG_DWORD, &dword, "\x44\x33\x22\x11"},
+        {u"BigEndian", REG_DWORD_BIG_ENDIAN, &dword, "\x44\x33\x22\x11"},
+        {u"Qword", REG_QWORD, &qword, "\x88\x77\x66\x55\x44\x33\x22\x11"},
+        {u"Text", REG_SZ, u"C:\\Z\u00E9P", Units(std::u16string_view(u"C:\\Z\u00E9P\0", 7))},
+        {u"Expand", REG_EXPAND_SZ, u"%TEMP%\\x", Units(std::u16string_view(u"%TEMP%\\x\0", 9))},
+        {u"Multi", REG_MULTI_SZ, u"a\nb\n\n", Units(std::u16string_view(u"a\0b\0\0", 5))},
+        {u"EmptyText", REG_SZ, u"", std::string(2, '\0')},
+        {u"NoData", REG_SZ, nullptr, ""},
+        {u"Binary", REG_BINARY, "ignored", ""},
+        {nullptr, REG_SZ, u"default", Units(std::u16string_view(u"default\0", 8))},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(key.WriteValue(c.name, c.type, c.data));
+        const auto [type, bytes] = Raw(c.name);
+        EXPECT_EQ(type, c.type) << test::Hex(c.bytes);
+        EXPECT_EQ(test::Hex(bytes), test::Hex(c.bytes));
+    }
+    WideString text;
+    EXPECT_TRUE(key.ReadString(u"Multi", text));
+    EXPECT_EQ(ToU16(text), u"a\nb");
+    EXPECT_TRUE(key.ReadString(u"Expand", text));
+    EXPECT_EQ(ToU16(text), u"%TEMP%\\x");  // never expanded
+    EXPECT_TRUE(key.ReadString(nullptr, text));
+    EXPECT_EQ(ToU16(text), u"default");
+    EXPECT_TRUE(key.ReadString(u"", text));
+    EXPECT_EQ(ToU16(text), u"default");
+    std::uint32_t value = 0;
+    EXPECT_TRUE(key.ReadDword(u"Dword", value));
+    EXPECT_EQ(value, dword);
+}
+
+TEST_F(RegistryTest, WrongTypesFailCleanly) {
+    RegistryKey key;
+    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
+    ASSERT_TRUE(key.WriteString(u"Text", u"12"));
+    const std::uint64_t qword = 7;
+    ASSERT_TRUE(key.WriteValue(u"Qword", REG_QWORD, &qword));
+    const std::uint32_t dword = 5;
+    ASSERT_TRUE(key.WriteValue(u"BigEndian", REG_DWORD_BIG_ENDIAN, &dword));
+    SetRaw(u"FourBytes", REG_BINARY, "\x01\x02\x03\x04", 4);
+    SetRaw(u"ShortDword", REG_DWORD, "\x01\x02", 2);
+    for (const char16_t* name : {u"Text", u"Qword", u"BigEndian", u"FourBytes", u"ShortDword",
+                                 u"Missing"}) {
+        std::uint32_t value = 99;
+        EXPECT_FALSE(key.ReadDword(name, value));
+        EXPECT_EQ(value, 0u);
+    }
+    ASSERT_TRUE(key.WriteDword(u"Dword", 1));
+    for (const char16_t* name : {u"Dword", u"Qword", u"FourBytes", u"Missing"}) {
+        WideString text(u"stale");
+        EXPECT_FALSE(key.ReadString(name, text));
+        EXPECT_TRUE(text.IsEmpty());
+    }
+}
+
+TEST_F(RegistryTest, TextStoredCarelesslyStillReads) {
+    RegistryKey key;
+    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
+    SetRaw(u"Unterminated", REG_SZ, u"abc", 6);
+    SetRaw(u"OddSize", REG_SZ, u"abc", 7);
+    SetRaw(u"MultiNoEnd", REG_MULTI_SZ, u"x\0y", 6);
+    SetRaw(u"MultiEmptyInside", REG_MULTI_SZ, u"x\0\0y\0\0", 12);
+    SetRaw(u"Empty", REG_SZ, "", 0);
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"Unterminated", u"abc"}, {u"OddSize", u"abc"},        {u"MultiNoEnd", u"x\ny"},
+        {u"MultiEmptyInside", u"x\n\ny"}, {u"Empty", u""},
+    };
+    for (const auto& [name, expected] : cases) {
+        WideString text;
+        EXPECT_TRUE(key.ReadString(name, text));
+        EXPECT_EQ(ToU16(text), expected);
+    }
+}
+
+TEST_F(RegistryTest, DeleteValueAndKeysWithoutAKey) {
+    RegistryKey key;
+    EXPECT_FALSE(key.WriteDword(u"x", 1));
+    EXPECT_FALSE(key.DeleteValue(u"x"));
+    EXPECT_EQ(key.SubkeyCount(), 0u);
+    WideString name(u"stale");
+    EXPECT_FALSE(key.EnumSubkey(0, name));
+    EXPECT_TRUE(name.IsEmpty());
+    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
+    ASSERT_TRUE(key.WriteDword(u"Expired", 1));
+    EXPECT_TRUE(key.DeleteValue(u"Expired"));
+    EXPECT_FALSE(key.DeleteValue(u"Expired"));
+    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u"Expired"));
+}
+
+TEST_F(RegistryTest, DeleteKeyTreeRemovesEveryLevel) {
+    RegistryKey key;
+    for (const char16_t* below : {u"t\\a\\a1\\a11", u"t\\a\\a2", u"t\\b", u"t\\c\\c1", u"keep"}) {
+        ASSERT_TRUE(key.Open(Path(below).c_str(), kOpenOrCreate));
+        ASSERT_TRUE(key.WriteString(u"v", below));
+    }
+    ASSERT_TRUE(key.DeleteKeyTree(Path(u"t").c_str()));
+    EXPECT_FALSE(RegistryKey::Exists(Path(u"t").c_str(), nullptr));
+    EXPECT_TRUE(RegistryKey::Exists(Path(u"keep").c_str(), u"v"));
+    // Left open on the parent.
+    ASSERT_TRUE(key.IsOpen());
+    EXPECT_EQ(key.SubkeyCount(), 1u);
+    WideString name;
+    EXPECT_TRUE(key.EnumSubkey(0, name));
+    EXPECT_EQ(ToU16(name), u"keep");
+    EXPECT_FALSE(key.EnumSubkey(1, name));
+
+    EXPECT_FALSE(key.DeleteKeyTree(Path(u"never").c_str()));
+    EXPECT_FALSE(key.DeleteKeyTree(u"HKCU"));
+    EXPECT_FALSE(key.DeleteKeyTree(u"HKCU64\\"));
+    EXPECT_TRUE(RegistryKey::Exists(u"HKCU\\Software", nullptr));
+}
+
+TEST_F(RegistryTest, ExistsForKeysAndValues) {
+    RegistryKey key;
+    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
+    ASSERT_TRUE(key.WriteString(u"Named", u"x"));
+    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), nullptr));
+    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u"Named"));
+    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u"Other"));
+    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u""));  // no default value yet
+    ASSERT_TRUE(key.WriteString(nullptr, u"d"));
+    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u""));
+    EXPECT_FALSE(RegistryKey::Exists(Path(u"absent").c_str(), nullptr));
+    EXPECT_FALSE(RegistryKey::Exists(Path(u"absent").c_str(), u"Named"));
+    EXPECT_FALSE(RegistryKey::Exists((u"HKXX\\" + subkey_).c_str(), nullptr));
+}
+
+// A key that denies every access still exists; its values cannot be told.
+TEST_F(RegistryTest, ADeniedKeyExists) {
+    HKEY created = nullptr;
+    const std::u16string denied = subkey_ + u"\\denied";
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, AsWide(denied.c_str()), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &created, nullptr),
+              ERROR_SUCCESS);
+    ACL emptyList;
+    InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyList, FALSE);
+    const LONG secured = RegSetKeySecurity(created, DACL_SECURITY_INFORMATION, &descriptor);
+    RegCloseKey(created);
+    ASSERT_EQ(secured, ERROR_SUCCESS);
+    RegistryKey key;
+    if (key.OpenRead(Path(u"denied").c_str())) GTEST_SKIP() << "the key's access list is not enforced";
+    EXPECT_TRUE(RegistryKey::Exists(Path(u"denied").c_str(), nullptr));
+    EXPECT_FALSE(RegistryKey::Exists(Path(u"denied").c_str(), u"Any"));
+}
+
+TEST(FindAppPath, SearchPathFirst) {
+    WideString name(u"notepad.exe");
+    ASSERT_TRUE(RegistryKey::FindAppPath(name));
+    EXPECT_TRUE(name.View().ends_with(u"\\notepad.exe")) << name.ToUtf8();
+    EXPECT_EQ(name.CStr()[1], u':');
+    for (const char16_t* refused : {u"C:nothing", u"dir\\none.exe", u"x", u""}) {
+        WideString other(refused);
+        EXPECT_FALSE(RegistryKey::FindAppPath(other));
+    }
+}
+
+TEST(FindAppPath, AppPathsEntryWithEnvironmentAndQuotes) {
+    const std::wstring pid = std::to_wstring(GetCurrentProcessId());
+    const std::wstring program = L"scrutor-test-" + pid;
+    const std::wstring subkey =
+        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + program + L".exe";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t value[] = L"\"%SystemRoot%\\Some Tool\\tool.exe\"";
+    RegSetValueExW(key, nullptr, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value),
+                   sizeof value);
+    RegCloseKey(key);
+    wchar_t root[MAX_PATH];
+    GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
+    const std::wstring expected = std::wstring(root) + L"\\Some Tool\\tool.exe";
+
+    WideString name(FromWide((program + L" /silent").c_str()));  // the program part ends at a space
+    const bool found = RegistryKey::FindAppPath(name);
+    WideString withExtension(FromWide((program + L".exe").c_str()));
+    const bool foundWithExtension = RegistryKey::FindAppPath(withExtension);
+    WideString otherExtension(FromWide((program + L".com").c_str()));
+    const bool foundOther = RegistryKey::FindAppPath(otherExtension);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, subkey.c_str());
+
+    ASSERT_TRUE(found);
+    EXPECT_EQ(std::wstring(AsWide(name.CStr())), expected);
+    EXPECT_TRUE(foundWithExtension);
+    EXPECT_FALSE(foundOther);
+}
+
+}  // namespace
+}  // namespace scrutor

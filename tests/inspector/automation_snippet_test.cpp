@@ -1,0 +1,110 @@
+#include "inspector/automation_snippet.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/command_catalogue.h"
+
+namespace scrutor {
+namespace {
+
+std::u16string Snippet(PropertyRow row, const char16_t* value, const char16_t* function) {
+    return std::u16string(BuildAutomationSnippet(row, value, function).View());
+}
+
+TEST(AutomationSnippet, SnippetsFollowTheirFunctionsFormat) {
+    using enum PropertyRow;
+    struct Case {
+        PropertyRow row;
+        const char16_t* value;
+        const char16_t* function;
+        const char16_t* snippet;  // empty: nothing is built
+    };
+    const Case cases[] = {
+        {WindowClass, u"Notepad", u"->WaitWindow2", u"->WaitWindow2(1000, 3, 0, Notepad)"},
+        // A title lands in the title argument; the class argument stays empty.
+        {WindowTitle, u"Untitled - Notepad", u"->WaitWindow2",
+         u"->WaitWindow2(1000, 3, 0, , Untitled - Notepad)"},
+        {WindowAdvancedMode, u"[CLASS:Notepad;TITLE:a;;b]", u"->WaitWindow",
+         u"->WaitWindow(1000, [CLASS:Notepad;TITLE:a;;b])"},
+        {WindowTitle, u"T", u"->WaitWindow", u"->WaitWindow(1000, T)"},
+        {WindowClassMode, u"[CLASS:Notepad]", u"->WinSend", u"->WinSend(Text to send here)"},
+        {ControlClassNN, u"Edit1", u"->WaitControl", u"->WaitControl(Edit1)"},
+        {ControlClassNN, u"Edit1", u"->WaitControlState", u"->WaitControlState(Edit1, Visible)"},
+        {ControlClassNN, u"Edit1", u"->WaitControlState2", u"->WaitControlState2(Edit1, 7)"},
+        {ControlId, u"-1", u"->ClickControl", u"->ClickControl(-1)"},
+        {ControlClassNN, u"Edit1", u"->ControlSend",
+         u"->ControlSend(Edit1, Insert the text to send here)"},
+        {ClickWindowPos, u"120, 45", u"->ClickControlAt", u"->ClickControlAt(120, 45)"},
+        {ClickWindowPos, u"120, 45", u"->ClickWindowPos", u"->ClickWindowPos(120, 45)"},
+        {ClickWindowPos, u"120, 45", u"->WaitControlAt", u"->WaitControlAt(120, 45)"},
+        {ControlText, u"a\\r\\nb", u"->WaitControl", u"->WaitControl(a\\r\\nb)"},  // verbatim
+        // Names compare without case; the plain forms keep the name as chosen.
+        {ControlClassNN, u"Edit1", u"->waitcontrol", u"->waitcontrol(Edit1)"},
+        {WindowTitle, u"T", u"->WAITWINDOW2", u"->WaitWindow2(1000, 3, 0, , T)"},
+        // Whole names only, and nothing without a value or a function.
+        {ControlClassNN, u"Edit1", u"->WaitControl ", u""},
+        {ControlClassNN, u"Edit1", u"->WaitControl()", u""},
+        {ControlClassNN, u"Edit1", u"->WaitControlState3", u""},
+        {ControlClassNN, u"Edit1", u"->CloseWindow", u""},
+        {ControlClassNN, u"", u"->WaitControl", u""},
+        {WindowClassMode, nullptr, u"->WinSend", u""},
+        {ControlClassNN, u"Edit1", nullptr, u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Snippet(c.row, c.value, c.function), c.snippet);
+    }
+}
+
+TEST(AutomationSnippet, RowsAreToldApartByGroupAndPosition) {
+    const std::u16string window = u"->WaitWindow\n->WinSend";
+    const std::u16string control =
+        u"->WaitControl\n->WaitControlState\n->WaitControlState2\n->ClickControl\n->ControlSend";
+    const std::u16string expected[2][5] = {
+        {u"->WaitWindow2", u"->WaitWindow2", window, window, u""},
+        {control, control, control, control,
+         u"->ClickWindowPos\n->WaitControlAt\n->ClickControlAt"},
+    };
+    for (int group = 1; group <= 2; ++group) {
+        for (int index = 0; index < 5; ++index) {
+            const std::optional<PropertyRow> row = PropertyRowAt(group, index);
+            ASSERT_TRUE(row);
+            const WideString list = AutomationFunctionList(*row);
+            EXPECT_EQ(std::u16string(list.View()), expected[group - 1][index]);
+            // Every offered function builds a snippet and is documented in the catalogue's
+            // Automation group, so the line help tip can explain the inserted line.
+            const WideStringList functions(list.CStr(), u"\n", false);
+            for (std::size_t i = 0; !list.IsEmpty() && i < functions.Count(); ++i) {
+                const std::u16string name(functions.Get(i));
+                EXPECT_FALSE(Snippet(*row, u"v", name.c_str()).empty());
+                const CatalogueMatch match =
+                    BuiltInCatalogue().FindCatalogueEntry((name + u"()").c_str());
+                EXPECT_EQ(match.groupId, kAutomationGroupId);
+            }
+        }
+    }
+    for (const auto& [group, index] : {std::pair{1, 5}, {2, -1}, {0, 0}, {3, 1}}) {
+        EXPECT_FALSE(PropertyRowAt(group, index));
+    }
+}
+
+// At a line's start the snippet goes above the line's text, at its end below it; either
+// way the caret ends just before the snippet's closing parenthesis.
+TEST(AutomationSnippet, CaretEndsInsideTheClosingParenthesis) {
+    const WideString snippet(u"->WaitControl(Edit1)");
+    for (const bool atLineStart : {true, false}) {
+        std::u16string editor = u"ABCDEF";
+        const std::size_t caret = atLineStart ? 0 : editor.size();
+        const SnippetInsertion insertion = MakeSnippetInsertion(snippet, atLineStart);
+        editor.insert(caret, insertion.text.View());
+        EXPECT_EQ(editor, atLineStart ? u"->WaitControl(Edit1)\r\nABCDEF"
+                                      : u"ABCDEF\r\n->WaitControl(Edit1)");
+        const std::size_t newCaret = caret + insertion.text.Length() - insertion.caretBack;
+        EXPECT_EQ(editor.substr(newCaret), atLineStart ? u")\r\nABCDEF" : u")");
+    }
+    EXPECT_TRUE(MakeSnippetInsertion(WideString(), true).text.IsEmpty());
+}
+
+}  // namespace
+}  // namespace scrutor

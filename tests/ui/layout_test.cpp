@@ -1,0 +1,112 @@
+#include "ui/layout.h"
+
+#include <gtest/gtest.h>
+
+namespace scrutor::ui {
+namespace {
+
+constexpr std::uint32_t kStretchBoth =
+    kResizeStretchX | kResizeKeepRight | kResizeStretchY | kResizeKeepBottom;
+
+Box Lay(const LayoutBase& base, std::uint32_t flags, int w, int h, Box current = {}) {
+    return ComputeLayout(base, flags, w, h, current);
+}
+
+TEST(LayoutTest, StretchBothWaysKeepsAllFourMargins) {
+    const LayoutBase base{{10, 20, 300, 200}, 400, 300};  // margins 10, 20, 90, 80
+    for (const auto& [w, h] : {std::pair{600, 500}, std::pair{350, 290}, std::pair{400, 300}}) {
+        const Box b = Lay(base, kStretchBoth, w, h);
+        EXPECT_EQ(b.x, 10);
+        EXPECT_EQ(b.y, 20);
+        EXPECT_EQ(w - b.x - b.width, 90) << w;
+        EXPECT_EQ(h - b.y - b.height, 80) << h;
+    }
+}
+
+TEST(LayoutTest, KeepRightAndBottomMoveWithoutResizing) {
+    const LayoutBase base{{300, 250, 80, 25}, 400, 300};
+    const Box b = Lay(base, kResizeKeepRight | kResizeKeepBottom, 500, 340);
+    EXPECT_EQ(b, (Box{400, 290, 80, 25}));
+}
+
+TEST(LayoutTest, ScaledSizesAndPositionsTruncate) {
+    const LayoutBase base{{33, 10, 100, 50}, 400, 300};
+    EXPECT_EQ(Lay(base, kResizeScaleWidth | kResizeStretchX, 600, 300).width, 150);
+    // 601 * 100 / 400 = 150.25 and 601 * 33 / 400 = 49.58: both truncate.
+    const Box b = Lay(base, kResizeScaleWidth | kResizeScaleX | kResizeStretchY, 601, 300);
+    EXPECT_EQ(b.width, 150);
+    EXPECT_EQ(b.x, 49);
+    EXPECT_EQ(Lay(base, kResizeScaleHeight | kResizeScaleY | kResizeStretchX, 400, 451).height, 75);
+}
+
+TEST(LayoutTest, CentreRulesFollowTheWrittenIntegerSteps) {
+    const LayoutBase base{{50, 0, 100, 20}, 400, 300};
+    // Offset from the centre: 500 / 2 + (50 + 50 - 50 - 200) = 100.
+    EXPECT_EQ(Lay(base, kResizeCentreOffsetX | kResizeStretchY, 500, 300).x, 100);
+    // Fraction: (500 * 1000) / ((400 * 1000) / 100) - 50 = 75.
+    EXPECT_EQ(Lay(base, kResizeCentreFractionX | kResizeStretchY, 500, 300).x, 75);
+    // A ratio that does not divide evenly: (333000 / 3076) - 50 = 58 with truncation.
+    const LayoutBase odd{{80, 0, 50, 20}, 320, 200};
+    EXPECT_EQ(Lay(odd, kResizeCentreFractionX | kResizeStretchY, 333, 200).x,
+              (333 * 1000) / ((320 * 1000) / (25 + 80)) - 25);
+}
+
+TEST(LayoutTest, AxisWithoutFlagsKeepsTheCurrentRectangle) {
+    const LayoutBase base{{10, 10, 100, 20}, 400, 300};
+    const Box current{17, 23, 111, 29};
+    const Box b = Lay(base, kResizeScaleWidth, 800, 600, current);
+    EXPECT_EQ(b, current) << "neither 0x1 nor 0x2 takes x and w from the window";
+    const Box c = Lay(base, kResizeStretchX, 800, 600, current);
+    EXPECT_EQ(c.x, 10);
+    EXPECT_EQ(c.width, 100);
+    EXPECT_EQ(c.y, 23);
+}
+
+TEST(LayoutTest, ZeroBaseSizesDoNotDivideByZero) {
+    const LayoutBase empty{{0, 0, 0, 0}, 0, 0};
+    const Box b = Lay(empty, kResizeScaleWidth | kResizeScaleX | kResizeCentreFractionY, 640, 480);
+    EXPECT_EQ(b.width, 0);
+    EXPECT_EQ(b.x, 0);
+    EXPECT_EQ(b.y, 0);
+}
+
+TEST(LayoutTest, ParticipationMaskAndFlickerFreeImpliesOwnBackground) {
+    EXPECT_FALSE(TakesPartInLayout(kResizeStretchX | kResizeStretchY | kResizeDragsForm));
+    EXPECT_FALSE(TakesPartInLayout(kResizeOwnBackground | kResizeFlickerFree | kResizeRepaintParent));
+    for (std::uint32_t bit : {0x2u, 0x4u, 0x8u, 0x20u, 0x40u, 0x80u, 0x100u, 0x200u, 0x2000u, 0x4000u}) {
+        EXPECT_TRUE(TakesPartInLayout(bit)) << bit;
+    }
+    EXPECT_EQ(NormaliseResizing(kResizeFlickerFree), kResizeFlickerFree | kResizeOwnBackground);
+    EXPECT_EQ(NormaliseResizing(kResizeKeepRight), kResizeKeepRight);
+}
+
+TEST(LayoutTest, FontHeightsAtNinetySixDpi) {
+    EXPECT_EQ(FontHeightForPoints(9.0), -12);
+    EXPECT_EQ(FontHeightForPoints(0.5), FontHeightForPoints(8.5));
+    EXPECT_EQ(FontHeightForPoints(8.5), -11);
+    EXPECT_EQ(FontHeightForPoints(10.0), -13);
+}
+
+TEST(LayoutTest, FitSizeKeepsAspectAndTruncates) {
+    EXPECT_EQ(FitSize(800, 400, 200, 200), (Size{200, 100}));
+    EXPECT_EQ(FitSize(300, 900, 200, 200), (Size{66, 200}));
+    EXPECT_EQ(FitSize(0, 10, 200, 200), (Size{}));
+}
+
+TEST(LayoutTest, RoundedPathCornersAreDiameters) {
+    const auto parts = RoundedPath(0, 0, 100, 50, 12);
+    ASSERT_EQ(parts.size(), 8u);
+    EXPECT_FLOAT_EQ(parts[0].x1, 6);
+    EXPECT_FLOAT_EQ(parts[0].x2, 94);
+    EXPECT_EQ(parts[1].kind, PathPart::Kind::kArc);
+    EXPECT_FLOAT_EQ(parts[1].x1, 88);
+    EXPECT_FLOAT_EQ(parts[1].x2, 12);
+    EXPECT_FLOAT_EQ(parts[1].startAngle, -90);
+    EXPECT_FLOAT_EQ(parts[3].y1, 38);
+    EXPECT_FLOAT_EQ(parts[7].startAngle, 180);
+    // Each line ends where the next arc begins: the figure is closed.
+    EXPECT_FLOAT_EQ(parts[6].y2, 6);
+}
+
+}  // namespace
+}  // namespace scrutor::ui

@@ -1,0 +1,137 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ui/drawing.h"
+#include "ui/event_codes.h"
+#include "ui/form.h"
+#include "ui/layout.h"
+#include "ui_test_support.h"
+
+namespace scrutor::ui {
+namespace {
+
+using test::WaitForEvent;
+
+constexpr std::uint32_t kStretchBoth =
+    kResizeStretchX | kResizeKeepRight | kResizeStretchY | kResizeKeepBottom;
+
+class LayoutWinTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(form_.Create(u"SCRUTOR_TEST_WND", u"Layout", 30, 30, 400, 300,
+                               WS_OVERLAPPEDWINDOW),
+                  nullptr);
+        form_.Show(SW_SHOW, kShowUpdate);
+    }
+    void ResizeClient(int w, int h) {
+        RECT outer{0, 0, w, h};
+        AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_ACCEPTFILES);
+        SetWindowPos(form_.Window(), nullptr, 0, 0, outer.right - outer.left,
+                     outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    RECT Position(int id) { return form_.GetPosition(id); }
+    Form form_;
+};
+
+TEST_F(LayoutWinTest, ResizingMovesControlsByTheirFlags) {
+    form_.SetDefaultResizing(kStretchBoth);
+    const int editor = form_.CreateEditor(10, 10, 300, 200);
+    form_.SetDefaultResizing(kResizeKeepRight | kResizeKeepBottom);
+    const int button = form_.CreateButton(u"OK", 310, 265, 80, 25);
+    form_.SetDefaultResizing(kResizeScaleWidth | kResizeStretchX | kResizeStretchY);
+    const int scaled = form_.CreateLabel(u"scaled", 0, 250, 100, 20);
+    ResizeClient(600, 450);
+    EXPECT_TRUE(WaitForEvent(form_.Events(), kEventResized));
+    const RECT e = Position(editor);
+    EXPECT_EQ(e.left, 10);
+    EXPECT_EQ(600 - e.right, 90);
+    EXPECT_EQ(450 - e.bottom, 90);
+    const RECT b = Position(button);
+    EXPECT_EQ(b.left, 510);
+    EXPECT_EQ(b.top, 415);
+    EXPECT_EQ(Position(scaled).right - Position(scaled).left, 150);
+    ResizeClient(350, 260);
+    EXPECT_EQ(350 - Position(editor).right, 90) << "margins hold when shrinking too";
+}
+
+TEST_F(LayoutWinTest, SameSizeLaysOutOnceAndMinimiseMovesNothing) {
+    form_.SetDefaultResizing(kResizeKeepRight);
+    const int button = form_.CreateButton(u"OK", 300, 10, 80, 25);
+    ResizeClient(500, 300);
+    EXPECT_EQ(Position(button).left, 400);
+    // Moved by hand: a layout at the same size would put it back.
+    SetWindowPos(form_.ControlWindow(button), nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ResizeClient(500, 300);
+    SendMessageW(form_.Window(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(Position(button).left, 5);
+    ShowWindow(form_.Window(), SW_MINIMIZE);
+    ShowWindow(form_.Window(), SW_RESTORE);
+    EXPECT_EQ(Position(button).left, 5);
+}
+
+TEST_F(LayoutWinTest, SetResizingTakesTheCurrentGeometryAsBase) {
+    const int label = form_.CreateLabel(u"x", 20, 20, 50, 20);
+    SetWindowPos(form_.ControlWindow(label), nullptr, 100, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(form_.SetResizing(label, kResizeKeepRight | kResizeStretchY));
+    ResizeClient(450, 300);
+    EXPECT_EQ(Position(label).left, 150);
+    EXPECT_EQ(Position(label).top, 40);
+    EXPECT_FALSE(form_.SetResizing(42, kResizeKeepRight));
+}
+
+TEST_F(LayoutWinTest, GroupBoxKeepsItsFrameRegionAfterLayout) {
+    form_.SetDefaultResizing(kStretchBoth);
+    const int group = form_.CreateGroup(u"Group", 10, 10, 200, 150);
+    ResizeClient(500, 400);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(form_.ControlWindow(group), region), ERROR);
+    RECT box{};
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.right, 300) << "the region follows the new size";
+    EXPECT_FALSE(PtInRegion(region, 150, 150)) << "inner area stays click-through";
+    EXPECT_TRUE(PtInRegion(region, 2, 150));
+    DeleteObject(region);
+}
+
+TEST_F(LayoutWinTest, RoundedAndFormRegions) {
+    ASSERT_TRUE(SetRoundedRegion(form_.Window(), 200, 100, 12));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(form_.Window(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "corner cut";
+    EXPECT_TRUE(PtInRegion(region, 100, 50));
+    EXPECT_TRUE(PtInRegion(region, 6, 1));
+    ASSERT_TRUE(form_.SetFormRegion(1));
+    ASSERT_NE(GetWindowRgn(form_.Window(), region), ERROR);
+    RECT box{};
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.right - box.left, 400) << "the client rectangle only";
+    DeleteObject(region);
+}
+
+TEST_F(LayoutWinTest, BackgroundPaintsAroundOwnPainters) {
+    form_.SetBackgroundBrush(CreateSolidBrush(0x00FF00), true);
+    form_.SetDefaultResizing(kResizeOwnBackground);
+    const int label = form_.CreateLabel(u"", 50, 50, 60, 40, WS_VISIBLE);
+    HDC dc = GetDC(form_.Window());
+    SetPixel(dc, 70, 60, 0x0000FF);
+    SendMessageW(form_.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(GetPixel(dc, 10, 10), 0x00FF00u);
+    EXPECT_EQ(GetPixel(dc, 70, 60), 0x0000FFu) << "the control's area is left alone";
+    ReleaseDC(form_.Window(), dc);
+    (void)label;
+}
+
+TEST_F(LayoutWinTest, FlickerFreeSubclassComesAndGoesWithTheFlag) {
+    const int list = form_.CreateInput(u"text", 10, 10, 100, 22);
+    ASSERT_TRUE(form_.SetResizing(list, kResizeFlickerFree));
+    EXPECT_EQ(SendMessageW(form_.ControlWindow(list), WM_ERASEBKGND, 0, 0), 1);
+    ASSERT_TRUE(form_.SetResizing(list, 0));
+    HDC dc = GetDC(form_.ControlWindow(list));
+    SendMessageW(form_.ControlWindow(list), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ReleaseDC(form_.ControlWindow(list), dc);
+    form_.Destroy();  // removing the subclass on destruction must not crash
+}
+
+}  // namespace
+}  // namespace scrutor::ui

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "ui/event_record.h"
+#include "ui/form.h"
+
+namespace scrutor::ui::test {
+
+// Fetches events (peek mode) until one with `code` arrives or the time runs out.
+std::optional<Event> WaitForEvent(EventRecord& record, int code, int timeoutMs = 2000);
+// Every event that arrives within the time, in order.
+std::vector<Event> CollectEvents(EventRecord& record, int timeoutMs = 200);
+// Pumps messages until the condition holds or the time runs out.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+// Saves what the screen shows of a window as screenshots/<name>.png in the working
+// directory (the build tree); returns the path.
+std::string SaveScreenshot(HWND window, const char* name);
+// The colour on screen at a point of a window's client area.
+COLORREF ClientPixel(HWND window, int x, int y);
+
+}  // namespace scrutor::ui::test

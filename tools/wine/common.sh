@@ -1,0 +1,66 @@
+# Shared by the run and test commands: a private Wine prefix inside the build
+# tree and a virtual X display. Source it; it defines functions only.
+
+scrutor_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
+
+# Exports WINEPREFIX/WINEDEBUG for our own prefix; never touches another prefix.
+scrutor_wine_env() {
+  local root; root=$(scrutor_root)
+  export WINEPREFIX="${SCRUTOR_WINEPREFIX:-$root/build/wine/prefix}"
+  export WINEDEBUG="${WINEDEBUG:--all}"
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+}
+
+# Starts Xvfb on a free display unless DISPLAY already answers; exports DISPLAY.
+# The display must exist before the prefix's first wine process, or the
+# wineserver keeps serving invisible windows.
+scrutor_ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+    return 0
+  fi
+  local root; root=$(scrutor_root)
+  local state="$root/build/wine"
+  mkdir -p "$state"
+  if [ -f "$state/xvfb.display" ] && [ -f "$state/xvfb.pid" ] \
+      && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+    export DISPLAY=":$(cat "$state/xvfb.display")"
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+  fi
+  rm -f "$state/xvfb.display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$state/xvfb.display" \
+    >/dev/null 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$state/xvfb.display" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(tr -d '\n' <"$state/xvfb.display")"
+  # A display from an earlier run may have died: restart the wineserver with it.
+  scrutor_wine_env
+  wineserver -k >/dev/null 2>&1 || true
+}
+
+# Creates the prefix once and keeps one wineserver alive for the whole run.
+scrutor_wine_ready() {
+  scrutor_wine_env
+  scrutor_ensure_display
+  # The registry files appear only when the wineserver saves them, so a marker
+  # of our own says the prefix was made.
+  if [ ! -f "$WINEPREFIX/.scrutor-ready" ]; then
+    echo "wine: creating prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 && touch "$WINEPREFIX/.scrutor-ready"
+  fi
+  wineserver -p >/dev/null 2>&1 || true
+}
+
+scrutor_wine_stop() {
+  scrutor_wine_env
+  wineserver -k >/dev/null 2>&1 || true
+  local root; root=$(scrutor_root)
+  if [ -f "$root/build/wine/xvfb.pid" ]; then
+    kill "$(cat "$root/build/wine/xvfb.pid")" 2>/dev/null || true
+    rm -f "$root/build/wine/xvfb.pid" "$root/build/wine/xvfb.display"
+  fi
+}
