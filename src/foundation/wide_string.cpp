@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <string_view>
 
 namespace scrutor {
 
@@ -34,12 +35,39 @@ bool MatchesAt(const char16_t* at, const char16_t* needle, std::size_t length, b
     return true;
 }
 
-// First match at or after index `from`; kNotFound when none.
+// Whether a unit can start a match of a needle whose first unit folds to `first`. Most
+// positions fail here, so the full comparison runs rarely.
+bool MayStart(char16_t unit, char16_t first) {
+    return unit == first || (first >= u'a' && first <= u'z' && unit == first - (u'a' - u'A'));
+}
+
+// First match starting in [from, length - needleLength]; kNotFound when none.
 std::size_t FindForward(const char16_t* text, std::size_t length, const char16_t* needle,
                         std::size_t needleLength, bool caseSensitive, std::size_t from) {
-    if (needleLength > length) return kNotFound;
+    if (needleLength == 0 || needleLength > length) return kNotFound;
+    if (caseSensitive) {
+        const std::u16string_view haystack(text, length);
+        const std::size_t at = haystack.find(std::u16string_view(needle, needleLength), from);
+        return at == std::u16string_view::npos ? kNotFound : at;
+    }
+    const char16_t first = Fold(needle[0]);
     for (std::size_t i = from; i + needleLength <= length; ++i) {
-        if (MatchesAt(text + i, needle, needleLength, caseSensitive)) return i;
+        if (MayStart(text[i], first) && MatchesAt(text + i, needle, needleLength, false)) return i;
+    }
+    return kNotFound;
+}
+
+// Last match starting in [lowest, from]; kNotFound when none.
+std::size_t FindBackward(const char16_t* text, const char16_t* needle, std::size_t needleLength,
+                         bool caseSensitive, std::size_t lowest, std::size_t from) {
+    if (caseSensitive) {
+        const std::u16string_view haystack(text, from + needleLength);
+        const std::size_t at = haystack.rfind(std::u16string_view(needle, needleLength), from);
+        return at == std::u16string_view::npos || at < lowest ? kNotFound : at;
+    }
+    const char16_t first = Fold(needle[0]);
+    for (std::size_t i = from + 1; i-- > lowest;) {
+        if (MayStart(text[i], first) && MatchesAt(text + i, needle, needleLength, false)) return i;
     }
     return kNotFound;
 }
@@ -365,21 +393,21 @@ std::size_t WideString::Find(const char16_t* needle, bool caseSensitive, int occ
     const std::size_t last = first + window - needleLength;
     const char16_t* text = CStr();
     std::int64_t seen = 0;
+    // Matches may overlap: the next search starts one unit after the last hit.
     if (occurrence > 0) {
-        for (std::size_t i = first; i <= last; ++i) {
-            if (MatchesAt(text + i, needle, needleLength, caseSensitive) && ++seen == occurrence) {
-                return i + 1;
-            }
+        for (std::size_t i = first;; ++i) {
+            i = FindForward(text, first + window, needle, needleLength, caseSensitive, i);
+            if (i == kNotFound) return 0;
+            if (++seen == occurrence) return i + 1;
         }
-        return 0;
     }
     const std::int64_t wanted = -static_cast<std::int64_t>(occurrence);
-    for (std::size_t i = last + 1; i-- > first;) {
-        if (MatchesAt(text + i, needle, needleLength, caseSensitive) && ++seen == wanted) {
-            return i + 1;
-        }
+    for (std::size_t i = last;; --i) {
+        i = FindBackward(text, needle, needleLength, caseSensitive, first, i);
+        if (i == kNotFound) return 0;
+        if (++seen == wanted) return i + 1;
+        if (i == first) return 0;
     }
-    return 0;
 }
 
 // ---- Substrings and edits ----

@@ -1,5 +1,7 @@
 #include "foundation/wide_string.h"
 
+#include <cstring>
+
 namespace scrutor {
 
 namespace {
@@ -18,7 +20,8 @@ void WideStringList::Split(const char16_t* text, const char16_t* separators, boo
     const std::size_t length = TextLength(text);
     const std::size_t separatorLength = TextLength(separators);
     WideString fresh;
-    char16_t* copy = fresh.GetBuffer(length, text);
+    char16_t* copy = fresh.GetBuffer(length);
+    if (length != 0) std::memcpy(copy, text, length * sizeof(char16_t));
     fields_.clear();
     fields_.reserve(kInitialFields);
     if (length == 0 || separatorLength == 0) {
@@ -34,10 +37,16 @@ void WideStringList::Split(const char16_t* text, const char16_t* separators, boo
 
 // Consecutive separators give empty fields; a trailing one gives no empty last field.
 void WideStringList::SplitAnyOf(char16_t* text, std::size_t length, const char16_t* separators) {
-    const std::u16string_view separatorSet(separators);
+    const std::size_t separatorCount = TextLength(separators);
+    const auto isSeparator = [&](char16_t unit) {
+        for (std::size_t s = 0; s < separatorCount; ++s) {
+            if (separators[s] == unit) return true;
+        }
+        return false;
+    };
     std::size_t fieldStart = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        if (separatorSet.find(text[i]) != std::u16string_view::npos) {
+        if (isSeparator(text[i])) {
             AddField(text, fieldStart, i);
             fieldStart = i + 1;
         }

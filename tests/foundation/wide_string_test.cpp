@@ -177,6 +177,9 @@ TEST(WideStringFind, PositionsOccurrencesAndWindows) {
         {u"abab", u"ab", true, -2, 2, 0, 0},     // backwards stops at start
         {u"ababab", u"ab", true, -1, 1, 4, 3},   // backwards inside a window
         {u"xABc", u"ab", false, 1, 1, 0, 2},
+        {u"aBxAb", u"AB", false, -1, 1, 0, 4},   // folded backwards
+        {u"aaAA", u"Aa", false, 3, 1, 0, 3},     // folded and overlapping
+        {u"1a1A", u"1A", false, -2, 1, 0, 1},    // needle starting with a non-letter
         {u"x\u00C4", u"\u00E4", false, 1, 1, 0, 0},
         {u"C:\\dir\\file", u"\\", true, -1, 1, 0, 7},
         {u"ab", nullptr, true, 1, 1, 0, 0},
