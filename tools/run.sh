@@ -29,11 +29,15 @@ shot="$root/build/screenshots/run.png"
 mkdir -p "$(dirname "$shot")"
 wine explorer /desktop=scrutor,1280x800 "$exe" "$(winepath -w "$sample")" >/dev/null 2>&1 &
 pid=$!
-for _ in $(seq 1 50); do
-  xdotool search --name "Scrutor" >/dev/null 2>&1 && break
-  sleep 0.2
+# Inside a virtual desktop the program's windows are not X windows of their own,
+# so wait until the picture shows more than the bare desktop.
+for _ in $(seq 1 40); do
+  sleep 0.5
+  xwd -root -silent | convert xwd:- "$shot"
+  colours=$(convert "$shot" -format %k info: 2>/dev/null || echo 0)
+  [ "$colours" -gt 16 ] && break
 done
-sleep 1.5
+sleep 1
 xwd -root -silent | convert xwd:- "$shot"
 kill "$pid" 2>/dev/null || true
 scrutor_wine_stop

@@ -19,9 +19,8 @@ scrutor_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     return 0
   fi
-  local root; root=$(scrutor_root)
-  local state="$root/build/wine"
-  mkdir -p "$state"
+  scrutor_wine_env
+  local state; state=$(dirname "$WINEPREFIX")
   if [ -f "$state/xvfb.display" ] && [ -f "$state/xvfb.pid" ] \
       && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
     export DISPLAY=":$(cat "$state/xvfb.display")"
@@ -38,7 +37,6 @@ scrutor_ensure_display() {
   done
   export DISPLAY=":$(tr -d '\n' <"$state/xvfb.display")"
   # A display from an earlier run may have died: restart the wineserver with it.
-  scrutor_wine_env
   wineserver -k >/dev/null 2>&1 || true
 }
 
@@ -58,9 +56,9 @@ scrutor_wine_ready() {
 scrutor_wine_stop() {
   scrutor_wine_env
   wineserver -k >/dev/null 2>&1 || true
-  local root; root=$(scrutor_root)
-  if [ -f "$root/build/wine/xvfb.pid" ]; then
-    kill "$(cat "$root/build/wine/xvfb.pid")" 2>/dev/null || true
-    rm -f "$root/build/wine/xvfb.pid" "$root/build/wine/xvfb.display"
+  local state; state=$(dirname "$WINEPREFIX")
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid" "$state/xvfb.display"
   fi
 }
