@@ -7,13 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash tools/setup/prepare.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "${SCRUTOR_JOBS:-2}" --target scrutor loggen >/dev/null
+cmake --build --preset win64 -j "${SCRUTOR_JOBS:-2}" --target scrutor >/dev/null
 
-sample=${1:-$root/build/samples/sample-scan.log}
-if [ $# -eq 0 ] && [ ! -f "$sample" ]; then
-  mkdir -p "$(dirname "$sample")"
-  "$root/tools/wine/wine-run.sh" build/win64/tools/loggen/loggen.exe "$sample" 0.05 >/dev/null
-fi
+sample=${1:-$root/samples/sample-scan.log}
 
 . tools/wine/common.sh
 scrutor_wine_env

@@ -45,7 +45,8 @@ DWORD ShellOpen(const char16_t* file) {
     if (file == nullptr || *file == 0) return 0;
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // No error box from the shell: failures are results, and the caller decides what to say.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpFile = AsWide(file);
     info.nShow = SW_SHOW;
     if (!ShellExecuteExW(&info)) return 0;

@@ -118,7 +118,7 @@ bool BuildTip(Form& tip, Form& owner, const TipText& text, int height) {
 }
 
 // Passive events leave the tip; the first other event ends it and is handed back to
-// the caller's loop. Anything the tip itself raises ends it too.
+// the caller's loop. The tip's own close request and keys end it too.
 int RunTip(Form& tip, EventRecord& record) {
     for (;;) {
         if (GetEvent(record, false) == 0) {
@@ -126,7 +126,10 @@ int RunTip(Form& tip, EventRecord& record) {
             return kMsgBoxNotShown;
         }
         if (record.code == 0) continue;
-        if (record.form == &tip) return 1;
+        if (record.form == &tip) {
+            if (record.code == kEventClose || record.code > 0) return 1;
+            continue;
+        }
         if (TipSurvivesEvent(record.code)) continue;
         const Event saved = record.Current();
         RemoveWindowSubclass(tip.Window(), TipProc, kTipSubclass);
@@ -149,6 +152,8 @@ int MsgBoxTip(Form& owner, const char16_t* text, int height) {
     Form* previousActive = record.activeForm;
     record.activeForm = &tip;  // its Escape and Enter keys
     ShowWindow(tip.Window(), SW_SHOWNOACTIVATE);
+    record.Forget(&tip);  // what building and showing it raised
+    record.activeForm = &tip;
     SetWindowSubclass(tip.Window(), TipProc, kTipSubclass, 0);
     const int result = RunTip(tip, record);
     if (tip.Window() != nullptr) {

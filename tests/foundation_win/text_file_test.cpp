@@ -188,22 +188,27 @@ TEST(TextFileWrite, NothingToWriteWritesNothing) {
     EXPECT_EQ(file.Size64(), 0u);
 }
 
+HandleHolder OpenForReading(const std::u16string& path) {
+    return HandleHolder(CreateFileW(AsWide(path.c_str()), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+}
+
 TEST(TextFileOpen, SharingFollowsTheExclusiveFlag) {
     TempDir dir;
     const std::u16string path = dir.Child(u"shared.txt");
     WriteFileBytes(path, "data");
     {
         TextFile writer(path.c_str(), kFileWrite);
-        TextFile reader(path.c_str(), 0);
-        EXPECT_NE(reader.IsOpen(), nullptr);
+        ASSERT_NE(writer.IsOpen(), nullptr);
+        EXPECT_TRUE(OpenForReading(path).IsValid());
         TextFile secondWriter(path.c_str(), kFileWrite);  // the share mode lets readers only
         EXPECT_EQ(secondWriter.IsOpen(), nullptr);
         EXPECT_EQ(secondWriter.Mode(), 0u);
     }
     TextFile exclusive(path.c_str(), kFileExclusive);
     ASSERT_NE(exclusive.IsOpen(), nullptr);
-    TextFile reader(path.c_str(), 0);
-    EXPECT_EQ(reader.IsOpen(), nullptr);
+    EXPECT_FALSE(OpenForReading(path).IsValid());
 }
 
 TEST(TextFileOpen, FailuresLeaveTheObjectClosed) {

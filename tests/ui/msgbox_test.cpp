@@ -165,7 +165,7 @@ TEST_F(MsgBoxTest, ShowTipTracksAControlAndIsReplaced) {
                         0, -1, -1, input));
     HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tip, nullptr);
-    EXPECT_EQ(GetWindow(tip, GW_OWNER), owner_.ControlWindow(input));
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), owner_.Window()) << "owned through the control's top window";
     EXPECT_TRUE(GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON);
     EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), 10000);
     test::PumpUntil([] { return false; }, 200);

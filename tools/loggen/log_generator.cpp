@@ -127,7 +127,7 @@ void OtherLine(std::string& out, Random& random) {
         out += " | Stopped - Manual | C:\\Windows\\System32\\svchost.exe -k netsvcs";
         break;
     case 1:
-        out += "<HKLM\\...\\Uninstall> | ";
+        out += "<HKLM\\Software\\...Uninstall> | ";
         out += random.Pick(kApps);
         out += " | \"";
         out += random.Pick(kProgramDirs);

@@ -1,0 +1,93 @@
+#include "app/core/document_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace scrutor {
+namespace {
+
+using namespace std::string_literals;
+
+std::u16string Str(const WideString& text) {
+    return std::u16string(text.View());
+}
+
+TEST(DocumentTitle, NameAndProgram) {
+    EXPECT_EQ(Str(DocumentTitle(kNewDocumentName)), u"New script.zep - Scrutor");
+    EXPECT_EQ(Str(DocumentTitle(DocumentNameFromPath(u"C:\\logs\\scan.log"))),
+              u"scan.log - Scrutor");
+}
+
+struct SplitCase {
+    const char16_t* name;
+    const char16_t* base;
+    const char16_t* extension;
+};
+
+TEST(SplitDocumentName, ExtensionOnlyAfterTheLastDot) {
+    const SplitCase cases[] = {
+        {u"New script.zep", u"New script", u"zep"}, {u"scan.tar.log", u"scan.tar", u"log"},
+        {u"README", u"README", u""},                {u"notes.", u"notes.", u""},
+        {u"C:\\dir.x\\file", u"C:\\dir.x\\file", u""},
+    };
+    for (const SplitCase& c : cases) {
+        const DocumentNameParts parts = SplitDocumentName(c.name);
+        EXPECT_EQ(Str(parts.baseName), c.base) << Str(WideString(c.name)).size();
+        EXPECT_EQ(Str(parts.extension), c.extension);
+    }
+}
+
+TEST(SaveDialogFor, ScriptsGetTheOpenFilterOthersTheirOwn) {
+    const SaveDialogRequest script = SaveDialogFor(u"New script.ZEP");
+    EXPECT_EQ(script.filter, u"ZEP scripts, text files\0*.zep;*.txt;*.log\0All files (*.*)\0*.*\0"s);
+    EXPECT_EQ(Str(script.initialName), u"New script");
+    EXPECT_EQ(Str(script.defaultExtension), u"ZEP");
+
+    const SaveDialogRequest notes = SaveDialogFor(u"notes.txt");
+    EXPECT_EQ(notes.filter, u"Text files (*.txt)\0*.txt\0"s);
+    EXPECT_EQ(Str(notes.initialName), u"notes");
+    EXPECT_EQ(Str(notes.defaultExtension), u"txt");
+}
+
+TEST(NeedsSaveDialog, OnlyWhenAskedOrTheFileIsGone) {
+    EXPECT_FALSE(NeedsSaveDialog(0, true));
+    EXPECT_FALSE(NeedsSaveDialog(kSaveAskFirst, true));
+    EXPECT_TRUE(NeedsSaveDialog(0, false));
+    EXPECT_TRUE(NeedsSaveDialog(kSaveAlwaysShowDialog, true));
+    EXPECT_TRUE(NeedsSaveDialog(kSaveAskFirst | kSaveAlwaysShowDialog, true));
+}
+
+struct HeaderCase {
+    const char16_t* name;
+    std::u16string text;
+    bool header;
+};
+
+TEST(TextToSave, ScriptsStartWithTheHeaderOnce) {
+    const std::u16string header = u"<ZEPCommandsScript>\r\n";
+    const HeaderCase cases[] = {
+        {u"New script.zep", u"<Reboot>", true},
+        {u"fix.ZEP", u"<zepcommandsscript>\r\n<Reboot>", false},
+        {u"fix.zep", std::u16string(11, u' ') + u"<ZEPCommandsScript>", false},   // ends at 30
+        {u"fix.zep", std::u16string(12, u' ') + u"<ZEPCommandsScript>", true},    // ends at 31
+        {u"scan.log", u"<Reboot>", false},
+        {u"fix.zep", u"", true},
+    };
+    for (const HeaderCase& c : cases) {
+        const std::u16string expected = c.header ? header + c.text : c.text;
+        EXPECT_EQ(Str(TextToSave(c.name, WideString(c.text))), expected) << c.text.size();
+    }
+}
+
+TEST(ScriptNameFor, ReplacesTheExtension) {
+    EXPECT_EQ(Str(ScriptNameFor(u"scan.log")), u"scan.zep");
+    EXPECT_EQ(Str(ScriptNameFor(u"scan.old.log")), u"scan.old.zep");
+    EXPECT_EQ(Str(ScriptNameFor(u"scan")), u"scan.zep");
+    EXPECT_EQ(Str(ScriptNameFor(u".profile")), u".profile.zep");
+    // The save dialog for it then offers the script filter and proposes "scan".
+    EXPECT_EQ(Str(SaveDialogFor(ScriptNameFor(u"scan.log")).initialName), u"scan");
+}
+
+}  // namespace
+}  // namespace scrutor

@@ -1,0 +1,133 @@
+#include <windows.h>
+
+#include <objidl.h>
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "ui/drawing.h"
+#include "ui/form.h"
+#include "ui/image_resource.h"
+#include "ui/spinner.h"
+#include "ui_test_support.h"
+
+namespace scrutor::ui {
+namespace {
+
+namespace gp = Gdiplus::DllExports;
+
+Gdiplus::ARGB Pixel(const GdipBitmap& bitmap, int x, int y) {
+    Gdiplus::ARGB colour = 0;
+    gp::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(bitmap.Get()), x, y, &colour);
+    return colour;
+}
+
+bool SavePng(const GdipBitmap& bitmap, const wchar_t* path) {
+    const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    return gp::GdipSaveImageToFile(bitmap.Get(), path, &png, nullptr) == Gdiplus::Ok;
+}
+
+std::vector<char> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(DrawingTest, RoundedRectLeavesCornersEmpty) {
+    GdipBitmap bitmap = GdipBitmap::Create(100, 60);
+    ASSERT_TRUE(bitmap);
+    ASSERT_TRUE(FillRoundedRect(bitmap, 0, 0, 99, 59, 0xFF2040C0u, 20));
+    EXPECT_EQ(Pixel(bitmap, 0, 0) >> 24, 0u) << "the corner stays transparent";
+    EXPECT_EQ(Pixel(bitmap, 50, 30), 0xFF2040C0u);
+    EXPECT_EQ(Pixel(bitmap, 50, 0) >> 24, 0xFFu) << "the straight edge is drawn";
+}
+
+TEST(DrawingTest, GradientRunsFromBlackToGrey) {
+    const GdipBitmap bitmap = GradientBitmap();
+    ASSERT_EQ(bitmap.Width(), 400);
+    ASSERT_EQ(bitmap.Height(), 200);
+    EXPECT_LE(Pixel(bitmap, 0, 100) & 0xFF, 2u);
+    EXPECT_GE(Pixel(bitmap, 399, 100) & 0xFF, 0x4Du);
+    EXPECT_EQ(Pixel(bitmap, 399, 100) >> 24, 0xFFu);
+}
+
+TEST(DrawingTest, FitImageSizeAndScaling) {
+    GdipBitmap wide = GdipBitmap::Create(800, 400);
+    ASSERT_TRUE(SavePng(wide, L"fit_test.png"));
+    int w = 200;
+    int h = 200;
+    ASSERT_TRUE(FitImageSize(u"fit_test.png", w, h));
+    EXPECT_EQ(w, 200);
+    EXPECT_EQ(h, 100);
+    std::ofstream("not_image.txt") << "plain text";
+    EXPECT_FALSE(FitImageSize(u"not_image.txt", w, h));
+    EXPECT_FALSE(FitImageSize(u"missing.png", w, h));
+    const GdipBitmap scaled = ScaleImage(wide, 80, 40);
+    EXPECT_EQ(scaled.Width(), 80);
+    HBITMAP gdi = wide.ToGdiBitmap(0xFFFFFF);
+    ASSERT_TRUE(ScaleBitmap(gdi, 30, 20));
+    BITMAP info{};
+    ASSERT_TRUE(GetObjectW(gdi, sizeof info, &info));
+    EXPECT_EQ(info.bmWidth, 30);
+    EXPECT_EQ(info.bmHeight, 20);
+    DeleteObject(gdi);
+    DeleteFileW(L"fit_test.png");
+    DeleteFileW(L"not_image.txt");
+}
+
+TEST(ImageResourceTest, EmbeddedLogoMatchesTheSourceFile) {
+    const char* source = std::getenv("SCRUTOR_SOURCE_DIR");
+    const auto bytes = LoadImageResource();
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(ImageResourceSize(), bytes.size());
+    const unsigned char signature[] = {0x89, 'P', 'N', 'G'};
+    EXPECT_EQ(std::memcmp(bytes.data(), signature, 4), 0);
+    ASSERT_TRUE(WriteImageResource(u"logo_copy.png"));
+    const std::vector<char> written = ReadFile("logo_copy.png");
+    ASSERT_EQ(written.size(), bytes.size());
+    EXPECT_EQ(std::memcmp(written.data(), bytes.data(), bytes.size()), 0);
+    DeleteFileW(L"logo_copy.png");
+    if (source != nullptr) {
+        const std::string path = std::string(source) + "/src/ui/resources/scrutor_logo.png";
+        EXPECT_EQ(ReadFile(path).size(), bytes.size());
+    }
+    EXPECT_FALSE(WriteImageResource(u"no_such_dir\\logo.png"));
+}
+
+TEST(SpinnerTest, TurnsWhileShownAndEndsWithItsWindow) {
+    EXPECT_EQ(SpinnerShape(60).penWidth, 9.0f);
+    EXPECT_EQ(SpinnerShape(60).origin, 5.0f);
+    EXPECT_EQ(SpinnerShape(60).extent, 49.0f);
+    Form form;
+    ASSERT_NE(form.Create(u"SCRUTOR_TEST_WND", u"Busy", 700, 100, 60, 60, WS_POPUP), nullptr);
+    SpinnerOptions options;
+    options.window = form.Window();
+    options.penColour = 0xFF1060C0;
+    options.backgroundColour = 0xFFFFFF;
+    HANDLE thread = nullptr;
+    ASSERT_TRUE(StartSpinner(options, &thread));
+    EXPECT_EQ(WaitForSingleObject(thread, 100), static_cast<DWORD>(WAIT_TIMEOUT)) << "waits while hidden";
+    form.Show(SW_SHOW, kShowUpdate);
+    bool drawn = false;
+    test::PumpUntil([&] {
+        for (int x = 0; x < 60 && !drawn; x += 2) {
+            for (int y = 0; y < 60 && !drawn; y += 2) {
+                drawn = test::ClientPixel(form.Window(), x, y) == 0xC06010;
+            }
+        }
+        return drawn;
+    }, 3000);
+    EXPECT_TRUE(drawn) << "the arc appears in the pen colour";
+    test::SaveScreenshot(form.Window(), "spinner");
+    form.Destroy();
+    EXPECT_EQ(WaitForSingleObject(thread, 3000), static_cast<DWORD>(WAIT_OBJECT_0))
+        << "no spinner thread outlives its window";
+    CloseHandle(thread);
+}
+
+}  // namespace
+}  // namespace scrutor::ui
