@@ -15,6 +15,12 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (editor) MoveWindow(editor, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     }
+    case WM_SETFOCUS: {
+        // Keyboard input belongs in the editor whenever the window is active.
+        HWND editor = GetWindow(window, GW_CHILD);
+        if (editor) SetFocus(editor);
+        return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

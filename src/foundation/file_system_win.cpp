@@ -54,6 +54,8 @@ bool CreateLevels(const WideString& path, bool prefixed) {
     const WideStringList parts(path.CStr() + skip, u"\\", false);
     if (parts.Count() < 2) return false;
     WideString current(leading, parts.Get(0));
+    // A relative path's first part is a folder of ours; a drive or server is not made here.
+    if (*leading == 0 && !current.IsEmpty() && !CreateOneLevel(current)) return false;
     for (std::size_t i = 1; i < parts.Count(); ++i) {
         if (*parts.Get(i) == 0) continue;
         current.Append(u"\\", parts.Get(i));
