@@ -1,6 +1,7 @@
 #include "foundation/crypto.h"
 
 #include <windows.h>
+
 #include <wincrypt.h>
 
 #include <cstring>
@@ -73,8 +74,8 @@ bool ToCodePage437(const char16_t* text, std::size_t length, std::string& out) {
                                          nullptr, 0, nullptr, nullptr);
     if (size <= 0) return false;
     out.resize(static_cast<std::size_t>(size));
-    return WideCharToMultiByte(kCodePage437, WC_NO_BEST_FIT_CHARS, AsWide(text), units,
-                               out.data(), size, nullptr, nullptr) == size;
+    return WideCharToMultiByte(kCodePage437, WC_NO_BEST_FIT_CHARS, AsWide(text), units, out.data(),
+                               size, nullptr, nullptr) == size;
 }
 
 bool DigestAsHex(const CryptHash& hash, WideString& hex) {
@@ -118,8 +119,7 @@ bool HashFileMd5(const char16_t* path, WideString& hex) {
 }
 
 bool EncryptAes256Cbc(const std::uint8_t (&key)[32], const std::uint8_t (&iv)[16],
-                      const std::uint8_t* data, std::size_t size,
-                      std::vector<std::uint8_t>& out) {
+                      const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out) {
     out.clear();
     if (data == nullptr || size == 0 || size > kMaxPlaintext) return false;
     CryptProvider provider;

@@ -17,18 +17,18 @@ enum DownloadState : std::int32_t {
 
 enum DownloadError : std::int32_t {
     kDownloadNoError = 0,
-    kDownloadOffline = 1,          // no Internet connection
-    kDownloadNoSession = 2,        // the Internet handle could not be opened
-    kDownloadStopped = 3,          // the URL could not be opened, or FinishDownload stopped it
-    kDownloadTooLarge = 5,         // announced size above the cap, or no memory for it
-    kDownloadReadFailed = 6,       // a read failed, the data outgrew the buffer, or none came
+    kDownloadOffline = 1,     // no Internet connection
+    kDownloadNoSession = 2,   // the Internet handle could not be opened
+    kDownloadStopped = 3,     // the URL could not be opened, or FinishDownload stopped it
+    kDownloadTooLarge = 5,    // announced size above the cap, or no memory for it
+    kDownloadReadFailed = 6,  // a read failed, the data outgrew the buffer, or none came
 };
 
 // DownloadStatus questions.
 inline constexpr int kStatusState = 4;
 inline constexpr int kStatusEnded = 6;
 
-inline constexpr std::uint32_t kDefaultDownloadBytes = 1u << 20;   // without Content-Length
+inline constexpr std::uint32_t kDefaultDownloadBytes = 1u << 20;  // without Content-Length
 inline constexpr std::uint32_t kMaxDownloadBytes = 40u << 20;
 
 class DownloadProgress {

@@ -22,7 +22,8 @@ enum class DeleteResult : int { kFailed = 0, kDone = 1, kScheduled = 2 };
 [[nodiscard]] DeleteResult RemoveDirectoryForce(const char16_t* path, unsigned flags);
 // Deletes what matches `pattern` in `directory`, recursing into real subfolders (links are
 // removed, not followed), then the folder itself unless kDeleteKeepTop.
-[[nodiscard]] DeleteResult DeleteTree(const char16_t* directory, const char16_t* pattern, unsigned flags);
+[[nodiscard]] DeleteResult DeleteTree(const char16_t* directory, const char16_t* pattern,
+                                      unsigned flags);
 // A file, a folder with its content, or the matches of a wildcard last component.
 [[nodiscard]] DeleteResult DeletePath(const char16_t* path);
 

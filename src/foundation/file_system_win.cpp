@@ -1,6 +1,7 @@
 #include "foundation/file_system.h"
 
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include "foundation/file_search.h"

@@ -4,6 +4,7 @@
 // struct per kind. Move-only; the destructor closes.
 
 #include <windows.h>
+
 #include <wincrypt.h>
 
 #include <utility>

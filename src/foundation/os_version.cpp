@@ -14,8 +14,7 @@ double Combine(unsigned major, unsigned minor) {
 
 // The version call reports at most what the manifest declares (6.2 without one), so anything
 // above 6.2 is checked against the system itself.
-double ResolveOsVersion(unsigned reportedMajor, unsigned reportedMinor,
-                        const VersionProbe& probe) {
+double ResolveOsVersion(unsigned reportedMajor, unsigned reportedMinor, const VersionProbe& probe) {
     const double reported = Combine(reportedMajor, reportedMinor);
     if (reported > 0.0 && reported <= 6.2) return reported;
     if (probe.MajorAtLeast(10)) return 10.0;

@@ -40,8 +40,8 @@ double OsVersion() {
     if (!kernel) return 10.0;
     const auto address = GetProcAddress(kernel.Get(), "GetVersionExW");
     if (address == nullptr) return 10.0;
-    const auto getVersion = reinterpret_cast<GetVersionExFunction>(
-        reinterpret_cast<void (*)()>(address));
+    const auto getVersion =
+        reinterpret_cast<GetVersionExFunction>(reinterpret_cast<void (*)()>(address));
     OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = sizeof info;
     unsigned major = 0;

@@ -24,7 +24,8 @@ bool IsVolumeRoot(const char16_t* directory) {
     if (text.size() == 2 && text[1] == u':') return true;
     if (!text.starts_with(u"\\\\")) return false;
     const std::size_t share = text.find(u'\\', 2);
-    return share == std::u16string_view::npos || text.find(u'\\', share + 1) == std::u16string_view::npos;
+    return share == std::u16string_view::npos ||
+           text.find(u'\\', share + 1) == std::u16string_view::npos;
 }
 
 }  // namespace scrutor

@@ -15,11 +15,16 @@ constexpr char16_t kAppPaths[] = u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVe
 
 HKEY RootKey(RegistryRoot root) {
     switch (root) {
-        case RegistryRoot::kLocalMachine: return HKEY_LOCAL_MACHINE;
-        case RegistryRoot::kCurrentUser: return HKEY_CURRENT_USER;
-        case RegistryRoot::kClassesRoot: return HKEY_CLASSES_ROOT;
-        case RegistryRoot::kUsers: return HKEY_USERS;
-        case RegistryRoot::kCurrentConfig: return HKEY_CURRENT_CONFIG;
+        case RegistryRoot::kLocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case RegistryRoot::kCurrentUser:
+            return HKEY_CURRENT_USER;
+        case RegistryRoot::kClassesRoot:
+            return HKEY_CLASSES_ROOT;
+        case RegistryRoot::kUsers:
+            return HKEY_USERS;
+        case RegistryRoot::kCurrentConfig:
+            return HKEY_CURRENT_CONFIG;
     }
     return HKEY_LOCAL_MACHINE;
 }
@@ -52,8 +57,8 @@ bool RegistryKey::OpenParsed(const RegistryPath& path, std::int32_t access) {
     LONG status;
     if (access == kOpenOrCreate) {
         status = RegCreateKeyExW(RootKey(path.root), SubkeyArgument(path), 0, nullptr,
-                                 REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE | path.view,
-                                 nullptr, &key, nullptr);
+                                 REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE | path.view, nullptr,
+                                 &key, nullptr);
     } else {
         status = RegOpenKeyExW(RootKey(path.root), SubkeyArgument(path), 0,
                                static_cast<REGSAM>(access) | path.view, &key);
@@ -124,18 +129,25 @@ bool RegistryKey::WriteValue(const char16_t* name, DWORD type, const void* data)
     std::u16string multi;
     switch (type) {
         case REG_DWORD:
-        case REG_DWORD_BIG_ENDIAN: size = 4; break;
-        case REG_QWORD: size = 8; break;
+        case REG_DWORD_BIG_ENDIAN:
+            size = 4;
+            break;
+        case REG_QWORD:
+            size = 8;
+            break;
         case REG_SZ:
         case REG_EXPAND_SZ:
-        case REG_LINK: size = TextBytes(text); break;
+        case REG_LINK:
+            size = TextBytes(text);
+            break;
         case REG_MULTI_SZ:
             if (data == nullptr) break;
             multi = MultiStringFromText(text);
             bytes = reinterpret_cast<const BYTE*>(multi.data());
             size = static_cast<DWORD>(multi.size() * sizeof(char16_t));
             break;
-        default: break;
+        default:
+            break;
     }
     if (data == nullptr) size = 0;
     return RegSetValueExW(key_.Get(), AsWide(name), 0, type, bytes, size) == ERROR_SUCCESS;
@@ -147,9 +159,9 @@ bool RegistryKey::DeleteValue(const char16_t* name) {
 
 std::uint32_t RegistryKey::SubkeyCount() const {
     DWORD count = 0;
-    if (!IsOpen() || RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, &count, nullptr,
-                                      nullptr, nullptr, nullptr, nullptr, nullptr,
-                                      nullptr) != ERROR_SUCCESS) {
+    if (!IsOpen() ||
+        RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
         return 0;
     }
     return count;

@@ -49,7 +49,7 @@ bool ParseRegistryPath(const char16_t* path, RegistryPath& out) {
         out.root = root.root;
         out.view = view;
         out.subkey = WideString(rootLength < text.size() ? text.substr(rootLength + 1)
-                                                          : std::u16string_view());
+                                                         : std::u16string_view());
         return true;
     }
     return false;

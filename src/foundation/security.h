@@ -10,11 +10,11 @@
 namespace scrutor {
 
 // Flags of SetFileSecurity; they combine.
-inline constexpr unsigned kSecurityRecursive = 1;     // the folder and everything below it
-inline constexpr unsigned kSecurityUnprotected = 2;   // the list inherits from the parent
-inline constexpr unsigned kSecurityProtected = 4;     // the list does not inherit
-inline constexpr unsigned kSecurityOwnerOnly = 8;     // leave the access list alone
-inline constexpr unsigned kSecurityKeepExplicit = 16; // recursive: keep entries set below
+inline constexpr unsigned kSecurityRecursive = 1;      // the folder and everything below it
+inline constexpr unsigned kSecurityUnprotected = 2;    // the list inherits from the parent
+inline constexpr unsigned kSecurityProtected = 4;      // the list does not inherit
+inline constexpr unsigned kSecurityOwnerOnly = 8;      // leave the access list alone
+inline constexpr unsigned kSecurityKeepExplicit = 16;  // recursive: keep entries set below
 
 // An empty access list of 2,048 bytes, ready for entries.
 class AclBuffer {

@@ -34,8 +34,8 @@ DWORD ApplySecurity(WideString& path, SECURITY_INFORMATION information, PSID own
     wchar_t* name = AsWide(path.CharAt(0));
     if (flags & kSecurityRecursive) {
         return TreeResetNamedSecurityInfoW(name, SE_FILE_OBJECT, information, owner, nullptr, acl,
-                                           nullptr, (flags & kSecurityKeepExplicit) != 0,
-                                           nullptr, ProgressInvokeNever, nullptr);
+                                           nullptr, (flags & kSecurityKeepExplicit) != 0, nullptr,
+                                           ProgressInvokeNever, nullptr);
     }
     return SetNamedSecurityInfoW(name, SE_FILE_OBJECT, information, owner, nullptr, acl, nullptr);
 }

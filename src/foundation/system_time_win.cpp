@@ -5,8 +5,8 @@ namespace scrutor {
 namespace {
 
 CivilTime ToCivil(const SYSTEMTIME& time) {
-    return {time.wYear,  time.wMonth,  time.wDayOfWeek, time.wDay,
-            time.wHour,  time.wMinute, time.wSecond,    time.wMilliseconds};
+    return {time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
+            time.wHour, time.wMinute, time.wSecond,    time.wMilliseconds};
 }
 
 }  // namespace

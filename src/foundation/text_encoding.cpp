@@ -73,8 +73,8 @@ std::string ByteOrderMarkFor(std::uint32_t mode) {
     return {};
 }
 
-std::uint32_t DetectByteOrderMark(const std::uint8_t* bytes, std::size_t count,
-                                  std::uint32_t mode, std::size_t& markLength) {
+std::uint32_t DetectByteOrderMark(const std::uint8_t* bytes, std::size_t count, std::uint32_t mode,
+                                  std::size_t& markLength) {
     markLength = 0;
     for (const Mark& mark : kMarks) {
         if (count < mark.length) continue;

@@ -12,11 +12,11 @@
 namespace scrutor {
 
 // Mode flags of TextFile; they combine.
-inline constexpr std::uint32_t kFileWrite = 1;       // read and write, open or create
-inline constexpr std::uint32_t kFileTruncate = 2;    // read and write, always a new file
-inline constexpr std::uint32_t kFileExclusive = 4;   // no sharing
-inline constexpr std::uint32_t kFileMakeDirs = 8;    // create the folders; writes UTF-8
-inline constexpr std::uint32_t kFileAppend = 16;     // with kFileWrite: at the end, no mark
+inline constexpr std::uint32_t kFileWrite = 1;      // read and write, open or create
+inline constexpr std::uint32_t kFileTruncate = 2;   // read and write, always a new file
+inline constexpr std::uint32_t kFileExclusive = 4;  // no sharing
+inline constexpr std::uint32_t kFileMakeDirs = 8;   // create the folders; writes UTF-8
+inline constexpr std::uint32_t kFileAppend = 16;    // with kFileWrite: at the end, no mark
 inline constexpr std::uint32_t kFileUtf16Le = 32;
 inline constexpr std::uint32_t kFileUtf16Be = 64;
 inline constexpr std::uint32_t kFileUtf8Bom = 128;

@@ -35,8 +35,8 @@ public:
 
     std::uint32_t ReadBytes(void* buffer, std::uint32_t count);
     std::uint32_t WriteBytes(const void* buffer, std::uint32_t count);
-    [[nodiscard]] std::uint8_t ReadByte();    // 0xFF when nothing was read
-    [[nodiscard]] std::uint16_t ReadWord();   // 0xFFFF when nothing was read
+    [[nodiscard]] std::uint8_t ReadByte();   // 0xFF when nothing was read
+    [[nodiscard]] std::uint16_t ReadWord();  // 0xFFFF when nothing was read
     // New position from the start, 0 on failure. Origin: FILE_BEGIN, FILE_CURRENT, FILE_END.
     std::uint64_t Seek(std::int64_t offset, DWORD origin);
     DWORD SeekFromStart(LONG offset);

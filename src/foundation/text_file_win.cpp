@@ -155,8 +155,7 @@ std::size_t TextFile::ReadText(WideString& out) {
 
 std::size_t TextFile::WriteText(const char16_t* text, std::int64_t length) {
     if (!IsOpen() || text == nullptr) return 0;
-    const std::size_t units =
-        length > 0 ? static_cast<std::size_t>(length) : TextLength(text);
+    const std::size_t units = length > 0 ? static_cast<std::size_t>(length) : TextLength(text);
     if (units == 0) return 0;
     const TextEncoding encoding = EncodingForWriting(mode_);
     std::string bytes;

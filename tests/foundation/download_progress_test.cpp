@@ -37,28 +37,6 @@ TEST(DownloadProgress, AnnouncedLengthBoundsTheData) {
     EXPECT_EQ(progress.Error(), kDownloadReadFailed);
 }
 
-TEST(DownloadProgress, CompletionTakesTheReceivedCount) {
-    DownloadProgress progress;
-    ASSERT_EQ(progress.BeginTransfer(0), kDefaultDownloadBytes);
-    EXPECT_TRUE(progress.Accept(700));
-    EXPECT_EQ(progress.Status(kStatusEnded), 0);
-    progress.Complete();
-    EXPECT_EQ(progress.State(), kDownloadDone);
-    EXPECT_EQ(progress.TotalBytes(), 700u);
-    EXPECT_EQ(progress.ReceivedBytes(), 700u);
-    EXPECT_EQ(progress.Status(kStatusEnded), 1);
-    EXPECT_EQ(progress.Status(kStatusState), kDownloadDone);
-}
-
-TEST(DownloadProgress, NothingReceivedIsAFailureThatReadsAsNotStarted) {
-    DownloadProgress progress;
-    ASSERT_EQ(progress.BeginTransfer(0), kDefaultDownloadBytes);
-    progress.Complete();
-    EXPECT_EQ(progress.Error(), kDownloadReadFailed);
-    EXPECT_EQ(progress.Status(kStatusState), kDownloadNotStarted);
-    EXPECT_EQ(progress.Status(kStatusEnded), 1);
-}
-
 TEST(DownloadProgress, StatusAfterAnErrorClearsStateAndCount) {
     DownloadProgress progress;
     ASSERT_EQ(progress.BeginTransfer(100), 100u);

@@ -8,13 +8,13 @@ namespace scrutor {
 namespace {
 
 TEST(PathRules, VolumeRootsAreRecognisedInEveryForm) {
-    for (const char16_t* root : {u"C:", u"c:\\", u"\\\\?\\C:", u"\\\\?\\D:\\", u"\\\\server\\share",
-                                 u"\\\\server\\share\\", u"\\\\server", u"\\\\?\\UNC\\srv\\share"}) {
+    for (const char16_t* root :
+         {u"C:", u"c:\\", u"\\\\?\\C:", u"\\\\?\\D:\\", u"\\\\server\\share",
+          u"\\\\server\\share\\", u"\\\\server", u"\\\\?\\UNC\\srv\\share"}) {
         EXPECT_TRUE(IsVolumeRoot(root)) << std::u16string(root).size();
     }
-    for (const char16_t* folder :
-         {u"C:\\Temp", u"\\\\?\\C:\\Temp", u"\\\\server\\share\\dir", u"\\\\?\\UNC\\srv\\share\\d",
-          u"Temp", u"", u"C", u"\\Temp"}) {
+    for (const char16_t* folder : {u"C:\\Temp", u"\\\\?\\C:\\Temp", u"\\\\server\\share\\dir",
+                                   u"\\\\?\\UNC\\srv\\share\\d", u"Temp", u"", u"C", u"\\Temp"}) {
         EXPECT_FALSE(IsVolumeRoot(folder)) << std::u16string(folder).size();
     }
     EXPECT_FALSE(IsVolumeRoot(nullptr));

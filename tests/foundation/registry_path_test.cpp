@@ -39,8 +39,9 @@ TEST(RegistryPath, ParsesRootsViewsAndSubkeys) {
 
 TEST(RegistryPath, UnknownRootsFailAndLeaveTheResultAlone) {
     const char16_t* paths[] = {
-        u"HKXX\\Software", u"", u"HKL\\M", u"HK\\LM\\x",  u"Software\\HKLM",
-        u"HKLM16\\x",      u"HKLM64x",      u"\\HKLM\\x", u"HKEY_LOCAL_MACHINE_X\\a",
+        u"HKXX\\Software",          u"",          u"HKL\\M",  u"HK\\LM\\x",
+        u"Software\\HKLM",          u"HKLM16\\x", u"HKLM64x", u"\\HKLM\\x",
+        u"HKEY_LOCAL_MACHINE_X\\a",
     };
     for (const char16_t* path : paths) {
         RegistryPath parsed;

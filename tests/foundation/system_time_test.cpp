@@ -85,7 +85,7 @@ TEST(OsVersion, AsksTheSystemAbove62OrWithoutAReport) {
         double expected;
     };
     const Case cases[] = {
-        {10, 0, 10, 0, 10.0}, {6, 3, 6, 3, 6.3}, {0, 0, 6, 1, 6.1}, {0, 0, 6, 0, 6.0},
+        {10, 0, 10, 0, 10.0}, {6, 3, 6, 3, 6.3}, {0, 0, 6, 1, 6.1},   {0, 0, 6, 0, 6.0},
         {0, 0, 5, 2, 5.2},    {0, 0, 4, 0, 0.0}, {0, 0, 11, 0, 10.0},
     };
     for (const Case& c : cases) {

@@ -40,9 +40,8 @@ TEST(ByteOrderMark, DetectionReplacesOnlyTheEncodingFlags) {
     };
     for (const MarkCase& c : cases) {
         std::size_t length = 99;
-        const std::uint32_t mode =
-            DetectByteOrderMark(reinterpret_cast<const std::uint8_t*>(c.head.data()),
-                                c.head.size(), c.mode, length);
+        const std::uint32_t mode = DetectByteOrderMark(
+            reinterpret_cast<const std::uint8_t*>(c.head.data()), c.head.size(), c.mode, length);
         EXPECT_EQ(mode, c.expectedMode) << "head of " << c.head.size() << " bytes";
         EXPECT_EQ(length, c.expectedLength) << "head of " << c.head.size() << " bytes";
     }
@@ -86,7 +85,8 @@ TEST(DecodeText, StopsAtTheFirstZero) {
 }
 
 TEST(DecodeText, Utf8AndAnsi) {
-    EXPECT_EQ(Decode("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", TextEncoding::kUtf8), u"\u00E9t\u00E9 \u20AC");
+    EXPECT_EQ(Decode("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", TextEncoding::kUtf8),
+              u"\u00E9t\u00E9 \u20AC");
     EXPECT_EQ(Decode("AB", TextEncoding::kAnsi), u"AB");
     EXPECT_EQ(Decode("", TextEncoding::kUtf8), u"");
 }

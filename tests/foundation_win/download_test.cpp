@@ -22,8 +22,8 @@ struct Outcome {
     std::int32_t error = -1;
     std::uint32_t received = 0;
     std::string data;
-    int state = -1;   // DownloadStatus(job, 4) at the end
-    int ended = -1;   // DownloadStatus(job, 6) at the end
+    int state = -1;  // DownloadStatus(job, 4) at the end
+    int ended = -1;  // DownloadStatus(job, 6) at the end
 };
 
 class DownloadTest : public ::testing::Test {
@@ -82,7 +82,8 @@ TEST_F(DownloadTest, WithoutLengthOneMebibyteFitsAndOneByteMoreFails) {
     ASSERT_TRUE(stub_.AddRoutes(
         R"([{"path": ")" + fits +
         R"(", "content_length": "none", "body_repeat": {"text": "0123456789", "size": 1048576}},)"
-        R"( {"path": ")" + over +
+        R"( {"path": ")" +
+        over +
         R"(", "content_length": "none", "body_repeat": {"text": "0123456789", "size": 1048577}}])"));
     const Outcome fitting = Run(fits);
     EXPECT_EQ(fitting.error, kDownloadNoError);
@@ -96,8 +97,9 @@ TEST_F(DownloadTest, WithoutLengthOneMebibyteFitsAndOneByteMoreFails) {
 
 TEST_F(DownloadTest, AnnouncedSizeAbove40MebibytesIsNotRead) {
     const std::string path = UniquePath("huge");
-    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path +
-                                R"(", "content_length": 41943041, "body": "tiny", "drop": "mid_body"})"));
+    ASSERT_TRUE(
+        stub_.AddRoutes(R"({"path": ")" + path +
+                        R"(", "content_length": 41943041, "body": "tiny", "drop": "mid_body"})"));
     const Outcome outcome = Run(path);
     EXPECT_EQ(outcome.error, kDownloadTooLarge);
     EXPECT_EQ(outcome.ended, 1);
@@ -124,8 +126,9 @@ TEST_F(DownloadTest, UnreachableServerFailsToOpen) {
 
 TEST_F(DownloadTest, DroppedConnectionEndsWithoutInventingData) {
     const std::string path = UniquePath("dropped");
-    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path +
-                                R"(", "body_repeat": {"text": "ab", "size": 100000}, "drop": "mid_body"})"));
+    ASSERT_TRUE(stub_.AddRoutes(
+        R"({"path": ")" + path +
+        R"(", "body_repeat": {"text": "ab", "size": 100000}, "drop": "mid_body"})"));
     const Outcome outcome = Run(path);
     EXPECT_EQ(outcome.ended, 1);
     EXPECT_LE(outcome.received, 50000u);
@@ -138,8 +141,9 @@ TEST_F(DownloadTest, DroppedConnectionEndsWithoutInventingData) {
 
 TEST_F(DownloadTest, FinishStopsASlowTransferPromptly) {
     const std::string path = UniquePath("slow");
-    ASSERT_TRUE(stub_.AddRoutes(R"({"path": ")" + path +
-                                R"(", "body_repeat": {"size": 200000}, "chunk_size": 1024, "chunk_delay_ms": 200})"));
+    ASSERT_TRUE(stub_.AddRoutes(
+        R"({"path": ")" + path +
+        R"(", "body_repeat": {"size": 200000}, "chunk_size": 1024, "chunk_delay_ms": 200})"));
     DownloadJob* job = StartDownload(stub_.Url(path).c_str());
     ASSERT_NE(job, nullptr);
     const Stopwatch waiting;
@@ -174,8 +178,10 @@ TEST_F(DownloadTest, FinishStopsAStalledServer) {
     const std::string silent = UniquePath("silent");
     const std::string stalling = UniquePath("stalling");
     ASSERT_TRUE(stub_.AddRoutes(
-        R"([{"path": ")" + silent + R"(", "delay_ms": 15000, "body": "late"},)"
-        R"( {"path": ")" + stalling +
+        R"([{"path": ")" + silent +
+        R"(", "delay_ms": 15000, "body": "late"},)"
+        R"( {"path": ")" +
+        stalling +
         R"(", "body_repeat": {"size": 4096}, "chunk_size": 2048, "chunk_delay_ms": 15000}])"));
     DownloadJob* waitingForBody = StartDownload(stub_.Url(stalling).c_str());
     ASSERT_NE(waitingForBody, nullptr);
@@ -190,7 +196,8 @@ TEST_F(DownloadTest, FinishStopsAStalledServer) {
     const bool replyCancelled = FinishesPromptly(waitingForReply);
     if (!bodyCancelled || !replyCancelled) {
         GTEST_SKIP() << "Wine's WinINet does not cancel a waiting call when its handle is closed"
-                     << " (waiting for the body: " << (bodyCancelled ? "cancelled" : "not cancelled")
+                     << " (waiting for the body: "
+                     << (bodyCancelled ? "cancelled" : "not cancelled")
                      << ", for the reply: " << (replyCancelled ? "cancelled" : "not cancelled")
                      << ")";
     }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "foundation/win_text.h"
@@ -18,11 +17,21 @@ class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         static int counter = 0;
-        subkey_ = u"Software\\ScrutorTests\\" + Number(GetCurrentProcessId()) + u"-" +
-                  Number(++counter);
+        subkey_ =
+            u"Software\\ScrutorTests\\" + Number(GetCurrentProcessId()) + u"-" + Number(++counter);
         base_ = u"HKCU\\" + subkey_;
     }
     void TearDown() override {
+        // A key that denies everything opens for its owner to change its access list.
+        HKEY denied = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, AsWide((subkey_ + u"\\denied").c_str()), 0, WRITE_DAC,
+                          &denied) == ERROR_SUCCESS) {
+            SECURITY_DESCRIPTOR open;
+            InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+            SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
+            RegSetKeySecurity(denied, DACL_SECURITY_INFORMATION, &open);
+            RegCloseKey(denied);
+        }
         RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()));
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ScrutorTests");  // when empty
     }
@@ -67,27 +76,15 @@ std::string Units(std::u16string_view text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
-TEST_F(RegistryTest, OpenOrCreateThenOpenForReading) {
+TEST_F(RegistryTest, OpeningByEveryFormOfPath) {
     RegistryKey key;
     EXPECT_FALSE(key.OpenRead(Path().c_str()));
-    EXPECT_FALSE(key.IsOpen());
     ASSERT_TRUE(key.Open(Path(u"made").c_str(), kOpenOrCreate));
-    EXPECT_TRUE(key.IsOpen());
-    key.Close();
-    EXPECT_FALSE(key.IsOpen());
-    const std::u16string longForm = u"HKEY_CURRENT_USER\\" + subkey_ + u"\\made";
-    const std::u16string lowerCase = u"hkcu\\" + subkey_ + u"\\made";
-    EXPECT_TRUE(key.OpenRead(longForm.c_str()));
-    EXPECT_TRUE(key.OpenRead(lowerCase.c_str()));
-    EXPECT_TRUE(key.Open(lowerCase.c_str(), KEY_QUERY_VALUE));
+    EXPECT_TRUE(key.OpenRead((u"HKEY_CURRENT_USER\\" + subkey_ + u"\\made").c_str()));
+    EXPECT_TRUE(key.Open((u"hkcu\\" + subkey_ + u"\\made").c_str(), KEY_QUERY_VALUE));
     EXPECT_FALSE(key.OpenRead((u"HKXX\\" + subkey_).c_str()));
     EXPECT_FALSE(key.IsOpen());
-}
-
-TEST_F(RegistryTest, RootOnlyPathsOpenTheRoot) {
-    RegistryKey key;
-    ASSERT_TRUE(key.OpenRead(u"HKCU"));
-    EXPECT_GT(key.SubkeyCount(), 0u);
+    // A root alone opens the root.
     ASSERT_TRUE(key.OpenRead(u"HKLM64"));
     bool sawSoftware = false;
     WideString name;
@@ -169,8 +166,8 @@ TEST_F(RegistryTest, WrongTypesFailCleanly) {
     ASSERT_TRUE(key.WriteValue(u"BigEndian", REG_DWORD_BIG_ENDIAN, &dword));
     SetRaw(u"FourBytes", REG_BINARY, "\x01\x02\x03\x04", 4);
     SetRaw(u"ShortDword", REG_DWORD, "\x01\x02", 2);
-    for (const char16_t* name : {u"Text", u"Qword", u"BigEndian", u"FourBytes", u"ShortDword",
-                                 u"Missing"}) {
+    for (const char16_t* name :
+         {u"Text", u"Qword", u"BigEndian", u"FourBytes", u"ShortDword", u"Missing"}) {
         std::uint32_t value = 99;
         EXPECT_FALSE(key.ReadDword(name, value));
         EXPECT_EQ(value, 0u);
@@ -192,7 +189,7 @@ TEST_F(RegistryTest, TextStoredCarelesslyStillReads) {
     SetRaw(u"MultiEmptyInside", REG_MULTI_SZ, u"x\0\0y\0\0", 12);
     SetRaw(u"Empty", REG_SZ, "", 0);
     const std::pair<const char16_t*, const char16_t*> cases[] = {
-        {u"Unterminated", u"abc"}, {u"OddSize", u"abc"},        {u"MultiNoEnd", u"x\ny"},
+        {u"Unterminated", u"abc"},        {u"OddSize", u"abc"}, {u"MultiNoEnd", u"x\ny"},
         {u"MultiEmptyInside", u"x\n\ny"}, {u"Empty", u""},
     };
     for (const auto& [name, expected] : cases) {
@@ -202,11 +199,9 @@ TEST_F(RegistryTest, TextStoredCarelesslyStillReads) {
     }
 }
 
-TEST_F(RegistryTest, DeleteValueAndKeysWithoutAKey) {
+TEST_F(RegistryTest, DeleteValueAndNothingWithoutAKey) {
     RegistryKey key;
     EXPECT_FALSE(key.WriteDword(u"x", 1));
-    EXPECT_FALSE(key.DeleteValue(u"x"));
-    EXPECT_EQ(key.SubkeyCount(), 0u);
     WideString name(u"stale");
     EXPECT_FALSE(key.EnumSubkey(0, name));
     EXPECT_TRUE(name.IsEmpty());
@@ -271,7 +266,9 @@ TEST_F(RegistryTest, ADeniedKeyExists) {
     RegCloseKey(created);
     ASSERT_EQ(secured, ERROR_SUCCESS);
     RegistryKey key;
-    if (key.OpenRead(Path(u"denied").c_str())) GTEST_SKIP() << "the key's access list is not enforced";
+    if (key.OpenRead(Path(u"denied").c_str())) {
+        GTEST_SKIP() << "the key's access list is not enforced";
+    }
     EXPECT_TRUE(RegistryKey::Exists(Path(u"denied").c_str(), nullptr));
     EXPECT_FALSE(RegistryKey::Exists(Path(u"denied").c_str(), u"Any"));
 }

@@ -1,6 +1,7 @@
 #include "webstub_client.h"
 
 #include <windows.h>
+
 #include <winhttp.h>
 
 #include "foundation/handles.h"
@@ -41,10 +42,10 @@ bool WebStub::Send(const wchar_t* verb, const std::string& path, const std::stri
         session ? WinHttpConnect(session.Get(), L"127.0.0.1", static_cast<INTERNET_PORT>(port_), 0)
                 : nullptr);
     const std::wstring widePath(path.begin(), path.end());
-    const WinHttpHandle request(connection ? WinHttpOpenRequest(connection.Get(), verb,
-                                                                widePath.c_str(), nullptr, nullptr,
-                                                                nullptr, 0)
-                                           : nullptr);
+    const WinHttpHandle request(connection
+                                    ? WinHttpOpenRequest(connection.Get(), verb, widePath.c_str(),
+                                                         nullptr, nullptr, nullptr, 0)
+                                    : nullptr);
     if (!request) return false;
     void* data = body.empty() ? nullptr : const_cast<char*>(body.data());
     const auto size = static_cast<DWORD>(body.size());

@@ -20,8 +20,8 @@ public:
     [[nodiscard]] std::string Requests(const std::string& prefix);
 
 private:
-    [[nodiscard]] bool Send(const wchar_t* verb, const std::string& path,
-                            const std::string& body, std::string& reply);
+    [[nodiscard]] bool Send(const wchar_t* verb, const std::string& path, const std::string& body,
+                            std::string& reply);
 
     int port_ = 0;
 };

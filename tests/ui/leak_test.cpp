@@ -52,10 +52,10 @@ bool BuildBusyForm(Form& form, HBITMAP bitmap, HICON icon) {
 
 // GetGuiResources answers 0 under Wine, so the proof is exhaustion: Wine's GDI table
 // holds about 16,000 handles and each round makes about 170 GDI objects (fonts,
-// brushes, bitmaps, device contexts), 34,000 in all. A leak of any of them makes a
+// brushes, bitmaps, device contexts), 51,000 in all. A leak of any of them makes a
 // later round fail to build.
 TEST(LeakTest, BusyFormCreatedAndDestroyedManyTimes) {
-    constexpr int kRounds = 200;
+    constexpr int kRounds = 300;
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
     ReleaseDC(nullptr, screen);

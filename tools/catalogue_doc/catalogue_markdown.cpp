@@ -197,7 +197,7 @@ std::string Introduction(const CommandCatalogue& catalogue) {
            "stands on a line of its own, with its arguments on the same line. A multi-line "
            "command opens a block: its data are the lines below it, one item per line. "
            "Automation functions begin with `->`, take their arguments in parentheses and are "
-           "written inside a `<Run>` block. A semicolon starts a comment anywhere.\n\n"
+           "written inside a `<Run>` block. Notes for the reader go in a `<Comment>` block.\n\n"
            "**Syntax** shows each command as Scrutor inserts it with \"Insert parameters\" "
            "checked; replace the parameter names by values and leave out what you do not "
            "need.\n\n"
