@@ -38,7 +38,7 @@ constexpr CatalogueEntry kRepairOptimize[] = {
     CatalogueEntry(u"<DefragDrive>\t"
                    u"Defragment or optimize a single drive.\t"
                    u"Parameters:\r\n"
-                   u"Drive - Replace [Drive] by the drive letter and a colon, for example D:.\t"
+                   u"Drive - Replace [Drive] with the drive letter and a colon, for example D:.\t"
                    u"[Drive]"),
     CatalogueEntry(u"<OptimizeBoot>\t"
                    u"Optimize the placement of the boot files on the system drive to speed up startup."),
@@ -195,7 +195,7 @@ constexpr CatalogueEntry kAutomation[] = {
                    u"\r\n"
                    u"timeout - The maximum time to wait, in seconds.\r\n"
                    u"flag - The conditions the window must meet, added together: 1 = created by the process of the last <Run> command, 2 = visible; 3 requires both.\r\n"
-                   u"size - 0 to accept any size, or the client area size that the window must have, written as width x height (for example 640x480).\r\n"
+                   u"size - 0 to accept any size, or the client-area size that the window must have, as the Client area row of the Control Info Tool shows it.\r\n"
                    u"class (optional) - The class name of the window.\r\n"
                    u"title (optional) - The title of the window.\r\n"
                    u"\r\n"

@@ -30,11 +30,11 @@ constexpr CatalogueEntry kPreRepairActions[] = {
     CatalogueEntry(u"<StopNonMsServices>\t"
                    u"Stop all running services that are not provided by Microsoft.\t"
                    u"Remarks:\r\n"
-                   u"The start type of the services is not changed, so they run again after the next reboot."),
+                   u"The start types of the services are not changed, so the services that start automatically run again after the next reboot."),
     CatalogueEntry(u"<DeleteAllRestorePoints>\t"
                    u"Delete all existing system restore points.\t"
                    u"Note:\r\n"
-                   u"This frees disk space but removes every way back to an earlier state of the system.\r\n"
+                   u"This frees disk space, but System Restore can then no longer take the system back to an earlier state.\r\n"
                    u"Place <CreateRestorePoint> after this command to keep one restore point."),
     CatalogueEntry(u"<CreateRestorePoint>\t"
                    u"Create a restore point named ZEP Fix.\t"
@@ -122,7 +122,7 @@ constexpr CatalogueEntry kPreRepairActions[] = {
                    u"User Password - The password of that account.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
-                   u"The password is stored in the registry, where administrators can read it; remove it with <DisableAutoLogon> when the automatic sign-in is no longer needed.\r\n"
+                   u"The password is stored in the registry as plain text that every user of the computer can read; remove it with <DisableAutoLogon> when the automatic sign-in is no longer needed.\r\n"
                    u"\r\n"
                    u"Example:\r\n"
                    u"<AutoLogon> | %UserName% | MyPassword\t"
@@ -133,7 +133,7 @@ constexpr CatalogueEntry kPreRepairActions[] = {
                    u"Prevent Windows from shutting down or restarting while the script runs.\t"
                    u"Remarks:\r\n"
                    u"Windows Update and other programs cannot restart the computer until the script ends.\r\n"
-                   u"A user who chooses to shut down anyway on the Windows shutdown screen still can."),
+                   u"The user can still override it with \"Shut down anyway\" on the screen that lists the programs preventing shutdown."),
     CatalogueEntry(u"<EnableF8BootMenu>\t"
                    u"Enable the Advanced Boot Options menu that opens with F8 at startup.\t"
                    u"Remarks:\r\n"
@@ -156,7 +156,7 @@ constexpr CatalogueEntry kPreRepairActions[] = {
                    u"By default, programs cannot be installed or uninstalled in Safe Mode because Windows Installer does not start there.\r\n"
                    u"Use <DisableMsiInSafeMode> when the work in Safe Mode is done."),
     CatalogueEntry(u"<DisableMsiInSafeMode>\t"
-                   u"Restore the default that the Windows Installer service does not run in Safe Mode."),
+                   u"Undo <EnableMsiInSafeMode>, so that the Windows Installer service no longer runs in Safe Mode."),
 };
 
 constexpr CatalogueEntry kMultiLineCommands[] = {
@@ -240,8 +240,8 @@ constexpr CatalogueEntry kMultiLineCommands[] = {
     CatalogueEntry(u"<Download>\t"
                    u"Download the files listed in the lines below this keyword from the internet.\t"
                    u"Parameters:\r\n"
-                   u"-x86 - Download only if the OS is 32 bits.\r\n"
-                   u"-x64 - Download only if the OS is 64 bits.\r\n"
+                   u"-x86 - Download only on 32-bit Windows.\r\n"
+                   u"-x64 - Download only on 64-bit Windows.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"Each line holds the URL, \" | \" and the full path to save the file to, for example:\r\n"
@@ -278,7 +278,7 @@ constexpr CatalogueEntry kBuiltInScans[] = {
     CatalogueEntry(u"<MBAMScan>\t"
                    u"Launch Malwarebytes Anti-Malware and start a threat scan.\t"
                    u"Parameters:\r\n"
-                   u"-StartOnly - Do not wait for Malwarebytes to finish the scan.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the scan has started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"Malwarebytes is downloaded and installed first when it is missing; remove it after the repair with <UninstallMBAM>.\t"
@@ -287,7 +287,7 @@ constexpr CatalogueEntry kBuiltInScans[] = {
                    u"Launch SUPERAntiSpyware and start a scan.\t"
                    u"Parameters:\r\n"
                    u"-full - Scan all drives completely instead of running a quick scan.\r\n"
-                   u"-StartOnly - Go on with the script while SUPERAntiSpyware scans.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the scan has started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"A complete scan can take hours on large drives; remove the program afterwards with <UninstallSAS>.\t"
@@ -295,7 +295,7 @@ constexpr CatalogueEntry kBuiltInScans[] = {
     CatalogueEntry(u"<RogueKillerScan>\t"
                    u"Launch RogueKiller and start a scan.\t"
                    u"Parameters:\r\n"
-                   u"-StartOnly - Continue the script once RogueKiller has begun scanning.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the scan has started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"RogueKiller looks for rogue security software, rootkits and malicious startup entries; remove it afterwards with <UninstallRogueKiller>.\t"
@@ -303,7 +303,7 @@ constexpr CatalogueEntry kBuiltInScans[] = {
     CatalogueEntry(u"<TDSSKillerScan>\t"
                    u"Run Kaspersky TDSSKiller to scan for rootkits and bootkits.\t"
                    u"Parameters:\r\n"
-                   u"-StartOnly - Let the script continue while TDSSKiller is scanning.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the scan has started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"Curing an infected boot record needs a reboot; place <Reboot> at the end of the script.\t"
@@ -312,7 +312,7 @@ constexpr CatalogueEntry kBuiltInScans[] = {
                    u"Run aswMBR to scan the master boot record for rootkits.\t"
                    u"Parameters:\r\n"
                    u"-full - Also scan the files of all drives, which takes much longer.\r\n"
-                   u"-StartOnly - Go on with the next command without waiting for the result.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the scan has started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"Never interrupt aswMBR while it repairs a boot record, or Windows may no longer start.\t"
@@ -320,7 +320,7 @@ constexpr CatalogueEntry kBuiltInScans[] = {
     CatalogueEntry(u"<AdwCleanerScan>\t"
                    u"Launch AdwCleaner and start a scan for adware and unwanted programs.\t"
                    u"Parameters:\r\n"
-                   u"-StartOnly - Do not wait until AdwCleaner has finished.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the scan has started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"AdwCleaner may ask for a reboot to complete the removal.\t"
@@ -328,7 +328,7 @@ constexpr CatalogueEntry kBuiltInScans[] = {
     CatalogueEntry(u"<AvastBCScan>\t"
                    u"Launch Avast Browser Cleanup to find unwanted browser add-ons.\t"
                    u"Parameters:\r\n"
-                   u"-StartOnly - Continue with the script while the check runs.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the scan has started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"The tool checks the add-ons and search settings of Internet Explorer, Firefox and Chrome, and lists the add-ons with a poor reputation.\t"

@@ -254,7 +254,7 @@ constexpr CatalogueEntry kEssentialUpdates[] = {
                    u"Download and run Patch My PC to update outdated third-party programs.\t"
                    u"Parameters:\r\n"
                    u"-auto - Update all outdated programs without asking.\r\n"
-                   u"-StartOnly - Go on with the next command without waiting for the updates to finish.\r\n"
+                   u"-StartOnly - Go on with the next command as soon as the updates have started.\r\n"
                    u"\r\n"
                    u"Remarks:\r\n"
                    u"Patch My PC knows many common programs, such as browsers, runtimes and media players.\t"
