@@ -5,18 +5,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 size=${1:-128}
-build=$root/build/bench-md5
-deps=$root/build/deps/x86_64-w64-mingw32/pcre2
-
-[ -f "$deps/lib/libpcre2-16.a" ] || bash "$root/tools/setup/prepare.sh"
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DPCRE2_ROOT="$deps" \
-    -DPCRE2_INCLUDE_DIR="$deps/include" -DPCRE2_LIBRARY="$deps/lib/libpcre2-16.a" \
-    -DCMAKE_PROJECT_Scrutor_INCLUDE="$root/bench/md5/standalone.cmake" >/dev/null
-fi
-cmake --build "$build" --target md5_bench -j "${SCRUTOR_JOBS:-2}" >/dev/null
+build=$root/build/win64
+bash "$root/tools/setup/prepare.sh" >/dev/null
+cd "$root"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target md5_bench -j "${SCRUTOR_JOBS:-2}" >/dev/null
 
 file=$build/bench-${size}MiB.bin
 [ "$(stat -c %s "$file" 2>/dev/null || echo 0)" -eq $((size * 1048576)) ] ||
@@ -37,4 +30,4 @@ echo "md5sum best: $best MiB/s"
 
 . "$root/tools/wine/common.sh"
 scrutor_wine_ready
-wine "$build/md5_bench.exe" "Z:${file//\//\\}" 3
+wine "$build/bench/md5/md5_bench.exe" "Z:${file//\//\\}" 3

@@ -22,7 +22,7 @@ constexpr char16_t kLongPrefix[] = u"\\\\?\\";
 constexpr std::size_t kLongPrefixLength = 4;
 constexpr DWORD kProtectiveAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM;
 // Deeper trees than this are refused rather than risking the thread's stack.
-constexpr int kMaxTreeDepth = 400;
+constexpr int kMaxTreeDepth = 256;
 
 bool StartsWith(const WideString& text, const char16_t* prefix) {
     return text.View().starts_with(std::u16string_view(prefix));
@@ -72,9 +72,13 @@ DeleteResult ForceRemove(const char16_t* path, unsigned flags, RemoveFunction re
     const wchar_t* name = AsWide(path);
     if (remove(name) || IsGone(GetLastError())) return DeleteResult::kDone;
     const DWORD attributes = GetFileAttributesW(name);
+    // Zero would mean "no change" to the file system; NORMAL is the documented empty set.
+    const DWORD cleared = (attributes & ~kProtectiveAttributes & ~FILE_ATTRIBUTE_DIRECTORY)
+                              ? attributes & ~kProtectiveAttributes
+                              : FILE_ATTRIBUTE_NORMAL;
     const bool unprotected = attributes != INVALID_FILE_ATTRIBUTES &&
                              (attributes & kProtectiveAttributes) &&
-                             SetFileAttributesW(name, attributes & ~kProtectiveAttributes);
+                             SetFileAttributesW(name, cleared);
     if (unprotected && remove(name)) return DeleteResult::kDone;
     if ((flags & kDeleteTakeOwnership) && TakeOwnershipAndGrantAccess(path) && remove(name)) {
         return DeleteResult::kDone;

@@ -196,7 +196,6 @@ void DestroyControl(Form& form, ControlRecord& c) {
     }
     if (ControlRecord* container = s.Find(c.container)) std::erase(container->children, c.id);
     if (s.defaultButton == c.id) s.defaultButton = 0;
-    (void)c.font.Release();  // deliberate leak
     c = ControlRecord{};
 }
 

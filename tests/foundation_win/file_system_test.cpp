@@ -221,6 +221,24 @@ TEST(DeleteTree, LinksAreRemovedNotFollowed) {
     EXPECT_TRUE(PathExists(outside + u"\\keep.txt"));
 }
 
+// Recursion is bounded so that a pathological tree cannot exhaust the stack.
+TEST(DeleteTree, AbsurdlyDeepTreesAreRefused) {
+    TempDir dir;
+    const std::u16string top = u"\\\\?\\" + dir.Child(u"deep");
+    ASSERT_TRUE(CreateDirectoryW(W(top), nullptr));
+    std::u16string path = top;
+    std::u16string middle;
+    for (int level = 1; level <= 260; ++level) {
+        path += u"\\d";
+        ASSERT_TRUE(CreateDirectoryW(W(path), nullptr)) << level;
+        if (level == 130) middle = path;
+    }
+    EXPECT_EQ(DeleteTree(top.c_str(), u"*", 0), DeleteResult::kFailed);
+    EXPECT_TRUE(PathExists(path));
+    EXPECT_EQ(DeleteTree(middle.c_str(), u"*", 0), DeleteResult::kDone);
+    EXPECT_EQ(DeleteTree(top.c_str(), u"*", 0), DeleteResult::kDone);
+}
+
 TEST(DeletePath, FilesFoldersAndWildcards) {
     TempDir dir;
     const std::u16string top = MakeTree(dir);

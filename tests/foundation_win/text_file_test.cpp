@@ -22,7 +22,8 @@ std::u16string ReadWithMode(const std::u16string& path, std::uint32_t mode,
     EXPECT_NE(file.Open(path.c_str(), mode), nullptr);
     if (modeAfter != nullptr) *modeAfter = file.Mode();
     WideString text(u"stale");
-    EXPECT_EQ(file.ReadText(text), text.Length());
+    const std::size_t count = file.ReadText(text);
+    EXPECT_EQ(count, text.Length());
     return test::ToU16(text);
 }
 

@@ -57,6 +57,7 @@ void AddControls(Form& form, DemoIds& ids) {
     form.SetDefaultResizing(kResizeStretchY | kResizeKeepBottom);
     const int editor = form.CreateEditor(10, 170, 270, 110);
     (void)form.SetText(editor, u"<ZEPCommandsScript>\r\n<Delete>\r\nC:\\Temp\\bad.exe");
+    form.SetDefaultResizing(kResizeStretchX | kResizeKeepBottom);
     GdipBitmap gradient = GradientBitmap();
     HBITMAP picture = gradient.ToGdiBitmap(0xFFFFFF);
     if (picture != nullptr && ScaleBitmap(picture, 100, 25)) {

@@ -51,28 +51,28 @@ class Route:
                     "mid_body" (half the body, then close)
     """
 
-    def __init__(self, spec):
-        self.path = spec["path"]
-        self.prefix = bool(spec.get("prefix", False))
-        self.method = spec.get("method")
-        self.status = int(spec.get("status", 200))
-        self.headers = dict(spec.get("headers", {}))
-        self.content_length = spec.get("content_length", "auto")
-        self.delay = float(spec.get("delay_ms", 0)) / 1000.0
-        self.chunk_size = int(spec.get("chunk_size", 64 * 1024))
-        self.chunk_delay = float(spec.get("chunk_delay_ms", 0)) / 1000.0
-        self.drop = spec.get("drop", "none")
-        self.body = self._body(spec)
+    def __init__(self, fields):
+        self.path = fields["path"]
+        self.prefix = bool(fields.get("prefix", False))
+        self.method = fields.get("method")
+        self.status = int(fields.get("status", 200))
+        self.headers = dict(fields.get("headers", {}))
+        self.content_length = fields.get("content_length", "auto")
+        self.delay = float(fields.get("delay_ms", 0)) / 1000.0
+        self.chunk_size = int(fields.get("chunk_size", 64 * 1024))
+        self.chunk_delay = float(fields.get("chunk_delay_ms", 0)) / 1000.0
+        self.drop = fields.get("drop", "none")
+        self.body = self._body(fields)
 
     @staticmethod
-    def _body(spec):
-        if "body_hex" in spec:
-            return bytes.fromhex(spec["body_hex"])
-        if "body_repeat" in spec:
-            unit = spec["body_repeat"].get("text", "x").encode("utf-8") or b"x"
-            size = int(spec["body_repeat"]["size"])
+    def _body(fields):
+        if "body_hex" in fields:
+            return bytes.fromhex(fields["body_hex"])
+        if "body_repeat" in fields:
+            unit = fields["body_repeat"].get("text", "x").encode("utf-8") or b"x"
+            size = int(fields["body_repeat"]["size"])
             return (unit * (size // len(unit) + 1))[:size]
-        return spec.get("body", "").encode("utf-8")
+        return fields.get("body", "").encode("utf-8")
 
     def matches(self, method, path):
         if self.method and self.method.upper() != method:
@@ -87,8 +87,8 @@ class StubState:
         self.requests = []
         self.log_path = log_path
 
-    def add_routes(self, specs):
-        routes = [Route(s) for s in (specs if isinstance(specs, list) else [specs])]
+    def add_routes(self, definitions):
+        routes = [Route(s) for s in (definitions if isinstance(definitions, list) else [definitions])]
         with self.lock:
             # The newest definition of a path wins.
             self.routes = [r for r in self.routes if r.path not in {n.path for n in routes}]
