@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace scrutor {
 namespace {
-
-using namespace std::string_literals;
 
 std::u16string Str(const WideString& text) {
     return std::u16string(text.View());
@@ -18,51 +15,43 @@ std::u16string Str(const WideString& text) {
 // A line no filter touches, long enough to lift any text over the hiding threshold.
 const std::u16string kKeep = u"<Winlogon> | Shell | explorer.exe | keep this line";
 
-struct HideCase {
-    LineFilter filter;
-    const char16_t* line;
-    bool hidden;
-};
-
-void PrintTo(const HideCase& c, std::ostream* os) {
-    *os << "filter " << static_cast<int>(c.filter) << ": " << WideString(c.line).ToUtf8();
-}
-
-class HideLine : public testing::TestWithParam<HideCase> {};
-
 // Each matching line loses its text and its CR; its LF stays behind.
-TEST_P(HideLine, DeletesOnlyItsKindOfLine) {
-    const HideCase& c = GetParam();
-    WideString text(std::u16string(c.line) + u"\r\n" + kKeep);
-    ASSERT_TRUE(ApplyLineFilter(c.filter, text));
-    EXPECT_EQ(Str(text), c.hidden ? u"\n" + kKeep : std::u16string(c.line) + u"\r\n" + kKeep);
+TEST(ApplyLineFilter, EachFilterDeletesOnlyItsKindOfLine) {
+    using enum LineFilter;
+    const struct {
+        LineFilter filter;
+        const char16_t* line;
+        bool hidden;
+    } cases[] = {
+        {kMicrosoftSigned, u"C:\\a.dll | Signed :  Microsoft Corporation | x", true},
+        {kMicrosoftSigned, u"C:\\a.dll | Signed : Microsoft Corporation | x", false},
+        {kMicrosoftSigned, u"C:\\a.dll | SIGNED :  microsoft corp", true},
+        {kAllSigned, u"C:\\a.dll | Signed : Acme Ltd | x", true},
+        {kAllSigned, u"C:\\a.dll | Not signed | x", false},
+        {kUninstallEntries, u"<HKLM\\Software\\...Uninstall> | 7-Zip", true},
+        {kUninstallEntries, u"  <@Maria\\Uninstall> | Zoom", true},
+        {kUninstallEntries, u"<HKLM\\...\\Uninstall> | 7-Zip", false},
+        {kUninstallEntries, u"<HKLM\\...Uninstall>|no spaces", false},
+        {kFolderContents, u"<ContentsProgramfiles(x86)> | C:\\a", true},
+        {kFolderContents, u"<contentssystemdrive> | C:\\a", true},
+        {kFolderContents, u" <@Maria\\Appdata> | C:\\a", true},
+        {kFolderContents, u"<@Maria\\LocalAppdata> | C:\\a", true},
+        {kFolderContents, u"<@Maria\\Documents> | C:\\a", false},
+        {kStoppedServices, u"<Services> | Fax | Stopped - Manual | C:\\f.exe", true},
+        {kStoppedServices, u"<Services> | Fax | Running - Manual | C:\\f.exe", false},
+        {kStoppedServices, u"<Services> | Fax | Stopped - Manual", false},
+        {kRecentItems, u"<RecentFiles> | C:\\a.docx", true},
+        {kRecentItems, u"<RecentFolder> | C:\\a", true},
+        {kRecentItems, u"<RecentDocs> | C:\\a", false},
+    };
+    for (const auto& c : cases) {
+        const std::u16string line(c.line);
+        WideString text(line + u"\r\n" + kKeep);
+        ASSERT_TRUE(ApplyLineFilter(c.filter, text));
+        EXPECT_EQ(Str(text), c.hidden ? u"\n" + kKeep : line + u"\r\n" + kKeep)
+            << static_cast<int>(c.filter) << ": " << WideString(c.line).ToUtf8();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Filters, HideLine,
-    testing::Values(
-        HideCase{LineFilter::kMicrosoftSigned, u"C:\\a.dll | Signed :  Microsoft Corporation | x", true},
-        HideCase{LineFilter::kMicrosoftSigned, u"C:\\a.dll | Signed : Microsoft Corporation | x", false},
-        HideCase{LineFilter::kMicrosoftSigned, u"C:\\a.dll | SIGNED :  microsoft corp", true},
-        HideCase{LineFilter::kAllSigned, u"C:\\a.dll | Signed : Acme Ltd | x", true},
-        HideCase{LineFilter::kAllSigned, u"C:\\a.dll | Signed :  Microsoft Corporation", true},
-        HideCase{LineFilter::kAllSigned, u"C:\\a.dll | Not signed | x", false},
-        HideCase{LineFilter::kUninstallEntries, u"<HKLM\\Software\\...Uninstall> | 7-Zip", true},
-        HideCase{LineFilter::kUninstallEntries, u"  <@Maria\\Uninstall> | Zoom", true},
-        HideCase{LineFilter::kUninstallEntries, u"<HKLM\\...\\Uninstall> | 7-Zip", false},
-        HideCase{LineFilter::kUninstallEntries, u"<HKLM\\...Uninstall>|no spaces", false},
-        HideCase{LineFilter::kFolderContents, u"<ContentsProgramfiles> | C:\\a", true},
-        HideCase{LineFilter::kFolderContents, u"<ContentsProgramfiles(x86)> | C:\\a", true},
-        HideCase{LineFilter::kFolderContents, u"<contentssystemdrive> | C:\\a", true},
-        HideCase{LineFilter::kFolderContents, u" <@Maria\\Appdata> | C:\\a", true},
-        HideCase{LineFilter::kFolderContents, u"<@Maria\\LocalAppdata> | C:\\a", true},
-        HideCase{LineFilter::kFolderContents, u"<@Maria\\Documents> | C:\\a", false},
-        HideCase{LineFilter::kStoppedServices, u"<Services> | Fax | Stopped - Manual | C:\\f.exe", true},
-        HideCase{LineFilter::kStoppedServices, u"<Services> | Fax | Running - Manual | C:\\f.exe", false},
-        HideCase{LineFilter::kStoppedServices, u"<Services> | Fax | Stopped - Manual", false},
-        HideCase{LineFilter::kRecentItems, u"<RecentFiles> | C:\\a.docx", true},
-        HideCase{LineFilter::kRecentItems, u"<RecentFolder> | C:\\a", true},
-        HideCase{LineFilter::kRecentItems, u"<RecentDocs> | C:\\a", false}));
 
 // The threshold counts the whole text: 49 characters stay untouched, 50 are filtered.
 TEST(ApplyLineFilter, ShortTextIsLeftAlone) {
@@ -106,61 +95,38 @@ TEST(EditControlLines, OnlyCarriageReturnLineFeedEndsALine) {
     EXPECT_EQ(EditControlLines(u"a\r\r\nb"), (Lines{u"a\r", u"b"}));
 }
 
-struct ClearCase {
-    const char* name;
-    std::u16string text;
-    std::u16string expected;
-};
-
-void PrintTo(const ClearCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ClearLines : public testing::TestWithParam<ClearCase> {};
-
-TEST_P(ClearLines, KeepsCommandLinesGrouped) {
-    WideString text(GetParam().text);
-    ASSERT_TRUE(ClearUnnecessaryLines(text));
-    EXPECT_EQ(Str(text), GetParam().expected);
-}
-
 // A '>' at position 43 still closes a keyword; at 44 it does not.
-const std::u16string kTag43 = u"<" + std::u16string(41, u'K') + u">";
-const std::u16string kTag44 = u"<" + std::u16string(42, u'K') + u">";
-
-INSTANTIATE_TEST_SUITE_P(
-    Scripts, ClearLines,
-    testing::Values(
-        ClearCase{"HeaderAndCommentsGo",
-                  u"<ZEPCommandsScript>\r\n<Comment>\r\nclean up the\r\nleft-overs\r\n<Delete>\r\n"
-                  u"C:\\a.exe\r\nC:\\b.dll\r\n<Reboot>",
-                  u"\r\n<Delete>\r\nC:\\a.exe\r\nC:\\b.dll\r\n\r\n<Reboot>\r\n"},
-        ClearCase{"KeepListKeepsDataLines", u"<Run> -h\r\ncmd /c x\r\n<Reboot>\r\nxyz abc\r\n",
-                  u"\r\n<Run> -h\r\ncmd /c x\r\n\r\n<Reboot>\r\n"},
-        ClearCase{"FiveCharacterKeywordIsDropped",
-                  u"<Delete>\r\nC:\\a.exe\r\n<Reg>\r\nHKLM\\Software\\Bad\r\n<Reboot>\r\n<Run>\r\n"
-                  u"cmd /c x\r\n",
-                  u"\r\n<Delete>\r\nC:\\a.exe\r\nHKLM\\Software\\Bad\r\n\r\n<Reboot>\r\n"},
-        ClearCase{"SameKeywordInAnyCaseIsOneGroup",
-                  u"  <Delete> C:\\a.exe\r\n\t<DELETE> C:\\b.exe  \r\n",
-                  u"\r\n<Delete> C:\\a.exe\r\n<DELETE> C:\\b.exe\r\n"},
-        ClearCase{"LinesBeforeAnyKeywordGo", u"plain text line\r\n\r\n<Reboot>",
-                  u"\r\n<Reboot>\r\n"},
-        ClearCase{"TagClosedAtPosition43", u"<Delete>\r\n" + kTag43 + u" x\r\n",
-                  u"\r\n<Delete>\r\n\r\n" + kTag43 + u" x\r\n"},
-        ClearCase{"TagClosedAtPosition44", u"<Delete>\r\n" + kTag44 + u" x\r\n",
-                  u"\r\n<Delete>\r\n" + kTag44 + u" x\r\n"},
+TEST(ClearUnnecessaryLines, KeepsCommandLinesGrouped) {
+    const std::u16string tag43 = u"<" + std::u16string(41, u'K') + u">";
+    const std::u16string tag44 = u"<" + std::u16string(42, u'K') + u">";
+    const struct {
+        std::u16string text;
+        std::u16string expected;
+    } cases[] = {
+        // The header and comments go; the keep list keeps data lines under its commands.
+        {u"<ZEPCommandsScript>\r\n<Comment>\r\nclean up the\r\nleft-overs\r\n<Delete>\r\n"
+         u"C:\\a.exe\r\nC:\\b.dll\r\n<Reboot>",
+         u"\r\n<Delete>\r\nC:\\a.exe\r\nC:\\b.dll\r\n\r\n<Reboot>\r\n"},
+        {u"<Run> -h\r\ncmd /c x\r\n<Reboot>\r\nxyz abc\r\n", u"\r\n<Run> -h\r\ncmd /c x\r\n\r\n<Reboot>\r\n"},
+        // A five-character keyword line is dropped.
+        {u"<Delete>\r\nC:\\a.exe\r\n<Reg>\r\nHKLM\\Software\\Bad\r\n<Reboot>\r\n<Run>\r\ncmd /c x\r\n",
+         u"\r\n<Delete>\r\nC:\\a.exe\r\nHKLM\\Software\\Bad\r\n\r\n<Reboot>\r\n"},
+        // The same keyword in any case is one group.
+        {u"  <Delete> C:\\a.exe\r\n\t<DELETE> C:\\b.exe  \r\n", u"\r\n<Delete> C:\\a.exe\r\n<DELETE> C:\\b.exe\r\n"},
+        {u"plain text line\r\n\r\n<Reboot>", u"\r\n<Reboot>\r\n"},
+        {u"<Delete>\r\n" + tag43 + u" x\r\n", u"\r\n<Delete>\r\n\r\n" + tag43 + u" x\r\n"},
+        {u"<Delete>\r\n" + tag44 + u" x\r\n", u"\r\n<Delete>\r\n" + tag44 + u" x\r\n"},
         // Split at every LF, "abc" would be a 3-character line and dropped.
-        ClearCase{"BareLineFeedsStayInsideTheirLine", u"<Delete>\r\n\n\n\nabc\r\n<Reboot>\n\r\n",
-                  u"\r\n<Delete>\r\nabc\r\n\r\n<Reboot>\r\n"}),
-    [](const testing::TestParamInfo<ClearCase>& info) { return info.param.name; });
-
-TEST(ClearUnnecessaryLines, EmptyTextIsLeftAlone) {
-    WideString text;
-    EXPECT_FALSE(ClearUnnecessaryLines(text));
-    WideString blank(u"\r\n");
-    EXPECT_TRUE(ClearUnnecessaryLines(blank));
-    EXPECT_EQ(Str(blank), u"");
+        {u"<Delete>\r\n\n\n\nabc\r\n<Reboot>\n\r\n", u"\r\n<Delete>\r\nabc\r\n\r\n<Reboot>\r\n"},
+        {u"\r\n", u""},
+    };
+    for (const auto& c : cases) {
+        WideString text(c.text);
+        ASSERT_TRUE(ClearUnnecessaryLines(text));
+        EXPECT_EQ(Str(text), c.expected) << (&c - cases);
+    }
+    WideString empty;
+    EXPECT_FALSE(ClearUnnecessaryLines(empty));
 }
 
 TEST(KeepFileNotFoundLines, KeepsLongEnoughLinesUnchanged) {
@@ -171,13 +137,10 @@ TEST(KeepFileNotFoundLines, KeepsLongEnoughLinesUnchanged) {
     WideString text(line39 + u"\r\n" + line40 + u"\r\n" + kKeep + u"\r\n" + withFeed);
     ASSERT_TRUE(KeepFileNotFoundLines(text));
     EXPECT_EQ(Str(text), line40 + u"\r\n" + withFeed + u"\r\n");
-}
-
-TEST(KeepFileNotFoundLines, ThresholdIsNineCharacters) {
-    WideString eight(u"12345678");
+    // Texts under nine characters are left alone.
+    WideString eight(u"12345678"), nine(u"123456789");
     EXPECT_FALSE(KeepFileNotFoundLines(eight));
     EXPECT_EQ(Str(eight), u"12345678");
-    WideString nine(u"123456789");
     EXPECT_TRUE(KeepFileNotFoundLines(nine));
     EXPECT_EQ(Str(nine), u"");
 }
@@ -193,32 +156,26 @@ TEST(KeepFileNotFoundLines, KeepsLinesWholeInTextsNear64K) {
     EXPECT_EQ(Str(text), line + u"\r\n");
 }
 
-struct IgnoreCase {
-    const char16_t* selection;
-    const char16_t* expected;
-    int changed;
-};
-
-class IgnoreFiles : public testing::TestWithParam<IgnoreCase> {};
-
-TEST_P(IgnoreFiles, MarksThePathField) {
-    WideString text(GetParam().selection);
-    EXPECT_EQ(IgnoreFilesInSelection(text), GetParam().changed);
-    EXPECT_EQ(Str(text), GetParam().expected);
+TEST(IgnoreFilesInSelection, MarksThePathField) {
+    const struct {
+        const char16_t* selection;
+        const char16_t* expected;
+        int changed;
+    } cases[] = {
+        {u" <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y",
+         u" <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y", 1},
+        {u"<Tasks> | C:\\a.exe | d:\\b.dll | y", u"<Tasks> | C:\\a.exe | Ignore:d:\\b.dll | y", 1},
+        {u"<Tasks> | T1 | C:\\a.exe", u"<Tasks> | T1 | C:\\a.exe", 0},
+        {u"<A> | C:\\a.exe | x\r\n<B> | none | y\r\n<C> | E:\\c.sys | z\r\n",
+         u"<A> | Ignore:C:\\a.exe | x\r\n<B> | none | y\r\n<C> | Ignore:E:\\c.sys | z\r\n", 2},
+        {u"", u"", 0},
+    };
+    for (const auto& c : cases) {
+        WideString text(c.selection);
+        EXPECT_EQ(IgnoreFilesInSelection(text), c.changed) << (&c - cases);
+        EXPECT_EQ(Str(text), c.expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Selections, IgnoreFiles,
-    testing::Values(
-        IgnoreCase{u" <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y",
-                   u" <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y", 1},
-        IgnoreCase{u"<Tasks> | C:\\a.exe | d:\\b.dll | y", u"<Tasks> | C:\\a.exe | Ignore:d:\\b.dll | y",
-                   1},
-        IgnoreCase{u"<Tasks> | T1 | C:\\a.exe", u"<Tasks> | T1 | C:\\a.exe", 0},
-        IgnoreCase{u"<A> | C:\\a.exe | x\r\n<B> | none | y\r\n<C> | E:\\c.sys | z\r\n",
-                   u"<A> | Ignore:C:\\a.exe | x\r\n<B> | none | y\r\n<C> | Ignore:E:\\c.sys | z\r\n",
-                   2},
-        IgnoreCase{u"", u"", 0}));
 
 }  // namespace
 }  // namespace scrutor

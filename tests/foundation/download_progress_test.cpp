@@ -5,36 +5,35 @@
 namespace scrutor {
 namespace {
 
-TEST(DownloadProgress, MissingLengthMeansOneMebibyte) {
-    DownloadProgress progress;
-    EXPECT_EQ(progress.BeginTransfer(0), kDefaultDownloadBytes);
-    EXPECT_EQ(progress.State(), kDownloadTransferring);
-    EXPECT_TRUE(progress.Accept(kDefaultDownloadBytes));
-    EXPECT_FALSE(progress.Failed());
-    // One byte more than the buffer holds fails rather than growing it.
-    EXPECT_FALSE(progress.Accept(1));
-    EXPECT_EQ(progress.Error(), kDownloadReadFailed);
-}
-
-TEST(DownloadProgress, SizeCapIsInclusive) {
-    DownloadProgress atCap;
-    EXPECT_EQ(atCap.BeginTransfer(kMaxDownloadBytes), kMaxDownloadBytes);
-    EXPECT_FALSE(atCap.Failed());
-
-    DownloadProgress overCap;
-    EXPECT_EQ(overCap.BeginTransfer(kMaxDownloadBytes + 1), 0u);
-    EXPECT_EQ(overCap.Error(), kDownloadTooLarge);
-    EXPECT_EQ(overCap.Status(kStatusEnded), 1);
-}
-
-TEST(DownloadProgress, AnnouncedLengthBoundsTheData) {
+// Without a length the buffer is 1 MiB; an announced length bounds the data; above the cap
+// (inclusive) nothing is read. One byte more than the buffer holds fails rather than growing it.
+TEST(DownloadProgress, SizeRules) {
+    const struct {
+        std::uint32_t announced;
+        std::uint32_t buffer;
+        std::int32_t errorAfterOneMore;
+    } cases[] = {
+        {0, kDefaultDownloadBytes, kDownloadReadFailed},
+        {2500, 2500, kDownloadReadFailed},
+        {kMaxDownloadBytes, kMaxDownloadBytes, kDownloadReadFailed},
+        {kMaxDownloadBytes + 1, 0, kDownloadTooLarge},
+    };
+    for (const auto& c : cases) {
+        DownloadProgress progress;
+        EXPECT_EQ(progress.BeginTransfer(c.announced), c.buffer) << c.announced;
+        EXPECT_EQ(progress.Failed(), c.buffer == 0) << c.announced;
+        if (c.buffer != 0) {
+            EXPECT_EQ(progress.State(), kDownloadTransferring);
+            EXPECT_TRUE(progress.Accept(c.buffer)) << c.announced;
+            EXPECT_FALSE(progress.Accept(1)) << c.announced;
+        }
+        EXPECT_EQ(progress.Error(), c.errorAfterOneMore) << c.announced;
+        EXPECT_EQ(progress.Status(kStatusEnded), 1) << c.announced;
+    }
     DownloadProgress progress;
     ASSERT_EQ(progress.BeginTransfer(2500), 2500u);
     EXPECT_TRUE(progress.Accept(1024));
     EXPECT_EQ(progress.Percent(), 40);  // 1024 * 100 / 2500 = 40.96, truncated
-    EXPECT_TRUE(progress.Accept(1024));
-    EXPECT_FALSE(progress.Accept(1024));
-    EXPECT_EQ(progress.Error(), kDownloadReadFailed);
 }
 
 TEST(DownloadProgress, StatusAfterAnErrorClearsStateAndCount) {

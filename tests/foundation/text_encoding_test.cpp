@@ -47,48 +47,45 @@ TEST(ByteOrderMark, DetectionReplacesOnlyTheEncodingFlags) {
     }
 }
 
-TEST(ByteOrderMark, NewFileMarkFollowsPrecedence) {
+// The mark of a new file and the encoding of what is written follow the same precedence,
+// and whatever a mode writes, the same mode reads.
+TEST(TextEncodingChoice, MarkAndEncodingFollowPrecedence) {
     EXPECT_EQ(ByteOrderMarkFor(kFileUtf8Bom | kFileUtf16Le | kFileUtf16Be), "\xEF\xBB\xBF");
     EXPECT_EQ(ByteOrderMarkFor(kFileUtf16Le | kFileUtf16Be), "\xFF\xFE");
     EXPECT_EQ(ByteOrderMarkFor(kFileUtf16Be | kFileTruncate), "\xFE\xFF");
     EXPECT_EQ(ByteOrderMarkFor(kFileUtf8 | kFileMakeDirs), "");
-    EXPECT_EQ(ByteOrderMarkFor(0), "");
-}
-
-TEST(TextEncodingChoice, MakeDirsMeansUtf8UnlessUtf16IsAsked) {
     EXPECT_EQ(EncodingForWriting(kFileMakeDirs | kFileTruncate), TextEncoding::kUtf8);
     EXPECT_EQ(EncodingForWriting(kFileMakeDirs | kFileUtf16Le), TextEncoding::kUtf16Le);
     EXPECT_EQ(EncodingForWriting(kFileUtf16Le | kFileUtf16Be), TextEncoding::kUtf16Le);
     EXPECT_EQ(EncodingForWriting(kFileWrite), TextEncoding::kAnsi);
-    // Whatever a mode writes, the same mode reads.
     for (std::uint32_t mode = 0; mode < 512; ++mode) {
         EXPECT_EQ(EncodingForReading(mode), EncodingForWriting(mode)) << mode;
     }
 }
 
-TEST(DecodeText, Utf16BothOrders) {
-    EXPECT_EQ(Decode(std::string("A\0\x01\x04", 4), TextEncoding::kUtf16Le), u"A\u0401");
-    EXPECT_EQ(Decode(std::string("\0A\x04\x01", 4), TextEncoding::kUtf16Be), u"A\u0401");
-    EXPECT_EQ(Decode(std::string("\x3D\xD8\x00\xDE", 4), TextEncoding::kUtf16Le), u"\U0001F600");
-}
-
-TEST(DecodeText, Utf16OddLastByteIsIgnored) {
-    EXPECT_EQ(Decode(std::string("A\0B", 3), TextEncoding::kUtf16Le), u"A");
-    EXPECT_EQ(Decode(std::string("\0A\0", 3), TextEncoding::kUtf16Be), u"A");
-    EXPECT_EQ(Decode(std::string("A", 1), TextEncoding::kUtf16Le), u"");
-}
-
-TEST(DecodeText, StopsAtTheFirstZero) {
-    EXPECT_EQ(Decode(std::string("A\0\0\0B\0", 6), TextEncoding::kUtf16Le), u"A");
-    EXPECT_EQ(Decode(std::string("\0A\0\0\0B", 6), TextEncoding::kUtf16Be), u"A");
-    EXPECT_EQ(Decode(std::string("ab\0cd", 5), TextEncoding::kUtf8), u"ab");
-}
-
-TEST(DecodeText, Utf8AndAnsi) {
-    EXPECT_EQ(Decode("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", TextEncoding::kUtf8),
-              u"\u00E9t\u00E9 \u20AC");
-    EXPECT_EQ(Decode("AB", TextEncoding::kAnsi), u"AB");
-    EXPECT_EQ(Decode("", TextEncoding::kUtf8), u"");
+TEST(DecodeText, StopsAtTheFirstZeroAndIgnoresAnOddLastByte) {
+    using enum TextEncoding;
+    const struct {
+        std::string bytes;
+        TextEncoding encoding;
+        std::u16string text;
+    } cases[] = {
+        {std::string("A\0\x01\x04", 4), kUtf16Le, u"A\u0401"},
+        {std::string("\0A\x04\x01", 4), kUtf16Be, u"A\u0401"},
+        {std::string("\x3D\xD8\x00\xDE", 4), kUtf16Le, u"\U0001F600"},
+        {std::string("A\0B", 3), kUtf16Le, u"A"},
+        {std::string("\0A\0", 3), kUtf16Be, u"A"},
+        {std::string("A", 1), kUtf16Le, u""},
+        {std::string("A\0\0\0B\0", 6), kUtf16Le, u"A"},
+        {std::string("\0A\0\0\0B", 6), kUtf16Be, u"A"},
+        {std::string("ab\0cd", 5), kUtf8, u"ab"},
+        {"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", kUtf8, u"\u00E9t\u00E9 \u20AC"},
+        {"AB", kAnsi, u"AB"},
+        {"", kUtf8, u""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Decode(c.bytes, c.encoding), c.text) << (&c - cases);
+    }
 }
 
 TEST(EncodeText, RoundTripsEveryUnicodeEncoding) {
@@ -97,12 +94,8 @@ TEST(EncodeText, RoundTripsEveryUnicodeEncoding) {
          {TextEncoding::kUtf16Le, TextEncoding::kUtf16Be, TextEncoding::kUtf8}) {
         EXPECT_EQ(Decode(Encode(text, encoding), encoding), text);
     }
-    EXPECT_EQ(Encode(u"AB", TextEncoding::kUtf16Le), std::string("A\0B\0", 4));
     EXPECT_EQ(Encode(u"AB", TextEncoding::kUtf16Be), std::string("\0A\0B", 4));
-}
-
-TEST(EncodeText, AnsiIsLeftToTheSystem) {
-    std::string bytes = "left over";
+    std::string bytes = "left over";  // ANSI is left to the system
     EXPECT_FALSE(EncodeUnicodeText(u"A", 1, TextEncoding::kAnsi, bytes));
     EXPECT_TRUE(bytes.empty());
 }

@@ -74,7 +74,7 @@ TEST(WideStringList, FieldsOutliveTheTextAndMayBeSplitAgain) {
     EXPECT_EQ(Fields(list), (std::vector<std::u16string>{u"k2", u"v2"}));
 }
 
-TEST(WideStringArray, AppendCopies) {
+TEST(WideStringArray, AppendCopiesPastTheFirstAllocation) {
     WideStringArray array;
     WideString value;
     for (int i = 0; i < 30; ++i) {

@@ -42,6 +42,14 @@ TEST(CreateDirectoryPath, CreatesEveryMissingLevel) {
     EXPECT_TRUE(IsFolder(dir.Child(u"x\\y")));
     EXPECT_TRUE(CreateDirectoryPath((u"\\\\?\\" + dir.Child(u"long\\form")).c_str()));
     EXPECT_TRUE(IsFolder(dir.Child(u"long\\form")));
+    WriteFileBytes(dir.Child(u"file"), "x");
+    EXPECT_FALSE(CreateDirectoryPath(dir.Child(u"file").c_str()));
+    EXPECT_FALSE(CreateDirectoryPath(dir.Child(u"file\\sub").c_str()));
+    EXPECT_TRUE(CreateDirectoryPath(u"C:\\"));
+    // A drive that does not exist is not a folder, whatever the text looks like.
+    EXPECT_FALSE(CreateDirectoryPath(u"Q:"));
+    EXPECT_FALSE(CreateDirectoryPath(u"C"));
+    EXPECT_FALSE(CreateDirectoryPath(nullptr));
     // A relative path starts in the current folder, not on a server.
     wchar_t previous[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, previous);
@@ -50,19 +58,6 @@ TEST(CreateDirectoryPath, CreatesEveryMissingLevel) {
     SetCurrentDirectoryW(previous);
     EXPECT_TRUE(relative);
     EXPECT_TRUE(IsFolder(dir.Child(u"rel\\sub")));
-}
-
-TEST(CreateDirectoryPath, FilesInTheWayDrivesAndShortPaths) {
-    TempDir dir;
-    WriteFileBytes(dir.Child(u"file"), "x");
-    EXPECT_FALSE(CreateDirectoryPath(dir.Child(u"file").c_str()));
-    EXPECT_FALSE(CreateDirectoryPath(dir.Child(u"file\\sub").c_str()));
-    EXPECT_TRUE(CreateDirectoryPath(u"C:"));
-    EXPECT_TRUE(CreateDirectoryPath(u"C:\\"));
-    // A drive that does not exist is not a folder, whatever the text looks like.
-    EXPECT_FALSE(CreateDirectoryPath(u"Q:"));
-    EXPECT_FALSE(CreateDirectoryPath(u"C"));
-    EXPECT_FALSE(CreateDirectoryPath(nullptr));
 }
 
 TEST(FileSizeByName, SizesOfFilesLockedOrLarge) {
@@ -93,28 +88,21 @@ TEST(FileSizeByName, SizesOfFilesLockedOrLarge) {
     EXPECT_EQ(FileSizeByName(large.c_str()), 5ULL << 30);
 }
 
-TEST(DeleteFileForce, ClearsProtectionAndCountsMissingAsDone) {
+TEST(DeleteFileForce, ClearsProtectionUnlessInUseAndCountsMissingAsDone) {
     TempDir dir;
     const std::u16string path = dir.Child(u"ro.txt");
     WriteFileBytes(path, "x");
     MakeReadOnly(path);
-    ASSERT_FALSE(DeleteFileW(W(path)));  // the plain call alone would fail
+    {
+        const HandleHolder held = HoldOpen(path);
+        ASSERT_TRUE(held.IsValid());
+        EXPECT_EQ(DeleteFileForce(path.c_str(), 0), DeleteResult::kFailed);
+        EXPECT_TRUE(GetFileAttributesW(W(path)) & FILE_ATTRIBUTE_READONLY);
+    }
     EXPECT_EQ(DeleteFileForce(path.c_str(), 0), DeleteResult::kDone);
     EXPECT_FALSE(PathExists(path));
     EXPECT_EQ(DeleteFileForce(path.c_str(), 0), DeleteResult::kDone);
     EXPECT_EQ(DeleteFileForce(dir.Child(u"no\\folder\\f").c_str(), 0), DeleteResult::kDone);
-}
-
-TEST(DeleteFileForce, AFileInUseFailsAndKeepsItsProtection) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"busy.txt");
-    WriteFileBytes(path, "x");
-    MakeReadOnly(path);
-    const HandleHolder held = HoldOpen(path);
-    ASSERT_TRUE(held.IsValid());
-    EXPECT_EQ(DeleteFileForce(path.c_str(), 0), DeleteResult::kFailed);
-    EXPECT_TRUE(PathExists(path));
-    EXPECT_TRUE(GetFileAttributesW(W(path)) & FILE_ATTRIBUTE_READONLY);
 }
 
 // The pending operation is recorded in the registry value the system reads at start-up.
@@ -158,14 +146,6 @@ std::u16string MakeTree(const TempDir& dir) {
     return top;
 }
 
-TEST(DeleteTree, RemovesEverythingBelowAndTheFolder) {
-    TempDir dir;
-    const std::u16string top = MakeTree(dir);
-    EXPECT_EQ(DeleteTree(top.c_str(), u"*", 0), DeleteResult::kDone);
-    EXPECT_FALSE(PathExists(top));
-    EXPECT_TRUE(PathExists(dir.Path()));
-}
-
 TEST(DeleteTree, KeepTopAndPatterns) {
     TempDir dir;
     const std::u16string top = MakeTree(dir);
@@ -177,7 +157,10 @@ TEST(DeleteTree, KeepTopAndPatterns) {
     EXPECT_EQ(DeleteTree(top.c_str(), u"*", kDeleteKeepTop), DeleteResult::kDone);
     EXPECT_TRUE(IsFolder(top));
     EXPECT_FALSE(PathExists(top + u"\\sub"));
-    EXPECT_FALSE(PathExists(top + u"\\b.txt"));
+    EXPECT_FALSE(PathExists(top + u"\\b.txt"));  // read-only
+    EXPECT_EQ(DeleteTree(top.c_str(), u"*", 0), DeleteResult::kDone);
+    EXPECT_FALSE(PathExists(top));
+    EXPECT_TRUE(PathExists(dir.Path()));
 }
 
 TEST(DeleteTree, OneFileInUseFailsTheTreeButNotTheRest) {

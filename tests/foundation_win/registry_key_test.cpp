@@ -76,12 +76,12 @@ std::string Units(std::u16string_view text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
+// Root spellings are parsed by the portable code; here they must reach the real keys.
 TEST_F(RegistryTest, OpeningByEveryFormOfPath) {
     RegistryKey key;
     EXPECT_FALSE(key.OpenRead(Path().c_str()));
     ASSERT_TRUE(key.Open(Path(u"made").c_str(), kOpenOrCreate));
     EXPECT_TRUE(key.OpenRead((u"HKEY_CURRENT_USER\\" + subkey_ + u"\\made").c_str()));
-    EXPECT_TRUE(key.Open((u"hkcu\\" + subkey_ + u"\\made").c_str(), KEY_QUERY_VALUE));
     EXPECT_FALSE(key.OpenRead((u"HKXX\\" + subkey_).c_str()));
     EXPECT_FALSE(key.IsOpen());
     // A root alone opens the root.
@@ -143,17 +143,10 @@ TEST_F(RegistryTest, EveryWriteReadsBackWithItsTypeAndBytes) {
         EXPECT_EQ(test::Hex(bytes), test::Hex(c.bytes));
     }
     WideString text;
-    EXPECT_TRUE(key.ReadString(u"Multi", text));
-    EXPECT_EQ(ToU16(text), u"a\nb");
     EXPECT_TRUE(key.ReadString(u"Expand", text));
     EXPECT_EQ(ToU16(text), u"%TEMP%\\x");  // never expanded
-    EXPECT_TRUE(key.ReadString(nullptr, text));
+    EXPECT_TRUE(key.ReadString(u"", text));  // the default value
     EXPECT_EQ(ToU16(text), u"default");
-    EXPECT_TRUE(key.ReadString(u"", text));
-    EXPECT_EQ(ToU16(text), u"default");
-    std::uint32_t value = 0;
-    EXPECT_TRUE(key.ReadDword(u"Dword", value));
-    EXPECT_EQ(value, dword);
 }
 
 TEST_F(RegistryTest, WrongTypesFailCleanly) {
@@ -199,17 +192,21 @@ TEST_F(RegistryTest, TextStoredCarelesslyStillReads) {
     }
 }
 
-TEST_F(RegistryTest, DeleteValueAndNothingWithoutAKey) {
+TEST_F(RegistryTest, ValuesExistUntilDeleted) {
     RegistryKey key;
-    EXPECT_FALSE(key.WriteDword(u"x", 1));
-    WideString name(u"stale");
-    EXPECT_FALSE(key.EnumSubkey(0, name));
-    EXPECT_TRUE(name.IsEmpty());
+    EXPECT_FALSE(key.WriteDword(u"x", 1));  // nothing without a key
     ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
-    ASSERT_TRUE(key.WriteDword(u"Expired", 1));
-    EXPECT_TRUE(key.DeleteValue(u"Expired"));
-    EXPECT_FALSE(key.DeleteValue(u"Expired"));
-    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u"Expired"));
+    ASSERT_TRUE(key.WriteDword(u"Named", 1));
+    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), nullptr));
+    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u"Named"));
+    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u""));  // no default value yet
+    ASSERT_TRUE(key.WriteString(nullptr, u"d"));
+    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u""));
+    EXPECT_TRUE(key.DeleteValue(u"Named"));
+    EXPECT_FALSE(key.DeleteValue(u"Named"));
+    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u"Named"));
+    EXPECT_FALSE(RegistryKey::Exists(Path(u"absent").c_str(), nullptr));
+    EXPECT_FALSE(RegistryKey::Exists((u"HKXX\\" + subkey_).c_str(), nullptr));
 }
 
 TEST_F(RegistryTest, DeleteKeyTreeRemovesEveryLevel) {
@@ -224,30 +221,10 @@ TEST_F(RegistryTest, DeleteKeyTreeRemovesEveryLevel) {
     // Left open on the parent.
     ASSERT_TRUE(key.IsOpen());
     EXPECT_EQ(key.SubkeyCount(), 1u);
-    WideString name;
-    EXPECT_TRUE(key.EnumSubkey(0, name));
-    EXPECT_EQ(ToU16(name), u"keep");
-    EXPECT_FALSE(key.EnumSubkey(1, name));
 
     EXPECT_FALSE(key.DeleteKeyTree(Path(u"never").c_str()));
-    EXPECT_FALSE(key.DeleteKeyTree(u"HKCU"));
-    EXPECT_FALSE(key.DeleteKeyTree(u"HKCU64\\"));
+    EXPECT_FALSE(key.DeleteKeyTree(u"HKCU64\\"));  // never a whole root
     EXPECT_TRUE(RegistryKey::Exists(u"HKCU\\Software", nullptr));
-}
-
-TEST_F(RegistryTest, ExistsForKeysAndValues) {
-    RegistryKey key;
-    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
-    ASSERT_TRUE(key.WriteString(u"Named", u"x"));
-    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), nullptr));
-    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u"Named"));
-    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u"Other"));
-    EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u""));  // no default value yet
-    ASSERT_TRUE(key.WriteString(nullptr, u"d"));
-    EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u""));
-    EXPECT_FALSE(RegistryKey::Exists(Path(u"absent").c_str(), nullptr));
-    EXPECT_FALSE(RegistryKey::Exists(Path(u"absent").c_str(), u"Named"));
-    EXPECT_FALSE(RegistryKey::Exists((u"HKXX\\" + subkey_).c_str(), nullptr));
 }
 
 // A key that denies every access still exists; its values cannot be told.
@@ -285,8 +262,7 @@ TEST(FindAppPath, SearchPathFirst) {
 }
 
 TEST(FindAppPath, AppPathsEntryWithEnvironmentAndQuotes) {
-    const std::wstring pid = std::to_wstring(GetCurrentProcessId());
-    const std::wstring program = L"scrutor-test-" + pid;
+    const std::wstring program = L"scrutor-test-" + std::to_wstring(GetCurrentProcessId());
     const std::wstring subkey =
         L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + program + L".exe";
     HKEY key = nullptr;
@@ -299,20 +275,17 @@ TEST(FindAppPath, AppPathsEntryWithEnvironmentAndQuotes) {
     RegCloseKey(key);
     wchar_t root[MAX_PATH];
     GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
-    const std::wstring expected = std::wstring(root) + L"\\Some Tool\\tool.exe";
-
-    WideString name(FromWide((program + L" /silent").c_str()));  // the program part ends at a space
-    const bool found = RegistryKey::FindAppPath(name);
-    WideString withExtension(FromWide((program + L".exe").c_str()));
-    const bool foundWithExtension = RegistryKey::FindAppPath(withExtension);
-    WideString otherExtension(FromWide((program + L".com").c_str()));
-    const bool foundOther = RegistryKey::FindAppPath(otherExtension);
+    const auto find = [](const std::wstring& typed) {
+        WideString name(FromWide(typed.c_str()));
+        return RegistryKey::FindAppPath(name) ? std::wstring(AsWide(name.CStr())) : L"(none)";
+    };
+    const std::wstring bySpace = find(program + L" /silent");  // the program part ends there
+    const std::wstring byName = find(program + L".exe");
+    const std::wstring otherExtension = find(program + L".com");
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, subkey.c_str());
-
-    ASSERT_TRUE(found);
-    EXPECT_EQ(std::wstring(AsWide(name.CStr())), expected);
-    EXPECT_TRUE(foundWithExtension);
-    EXPECT_FALSE(foundOther);
+    EXPECT_EQ(bySpace, std::wstring(root) + L"\\Some Tool\\tool.exe");
+    EXPECT_EQ(byName, bySpace);
+    EXPECT_EQ(otherExtension, L"(none)");
 }
 
 }  // namespace

@@ -33,66 +33,46 @@ std::size_t EntriesIn(const TempDir& dir) {
     return static_cast<std::size_t>(std::distance(entries, std::filesystem::directory_iterator()));
 }
 
-TEST(TextFileRead, EncodingFollowsTheMark) {
+// A mark decides the encoding whatever the caller guessed; without one the guess holds.
+TEST(TextFileRead, EncodingFollowsTheMarkOrTheGuess) {
     struct Case {
         std::string bytes;
+        std::uint32_t guess;
         std::u16string text;
         std::uint32_t modeAfter;
     };
     const Case cases[] = {
-        {"\xFF\xFE\x41\x00"s, u"A", kFileUtf16Le},
-        {"AB", u"AB", 0},
-        {"\xEF\xBB\xBF\x41\x42", u"AB", kFileUtf8Bom},
-        {"\xFE\xFF\x00\x41\x20\xAC"s, u"A\u20AC", kFileUtf16Be},
-        {"\xFF\xFE", u"", kFileUtf16Le},
-        {"", u"", 0},
-        {"caf\xE9", u"caf\u00E9", 0},  // the ANSI code page of the test system is 1252
+        {"\xFF\xFE\x41\x00"s, 0, u"A", kFileUtf16Le},
+        {"\xFF\xFE\x42\x00"s, kFileUtf8, u"B", kFileUtf16Le},
+        {"AB", 0, u"AB", 0},
+        {"\xEF\xBB\xBF\x41\x42", 0, u"AB", kFileUtf8Bom},
+        {"\xFE\xFF\x00\x41\x20\xAC"s, 0, u"A\u20AC", kFileUtf16Be},
+        {"\xFF\xFE", 0, u"", kFileUtf16Le},
+        {"", 0, u"", 0},
+        {"caf\xE9", 0, u"caf\u00E9", 0},  // the ANSI code page of the test system is 1252
+        {"\xC3\xA9t", kFileUtf8, u"\u00E9t", kFileUtf8},
+        {"\xC3\xA9t", 0, u"\u00C3\u00A9t", 0},
+        {"\x00\x41\x00\x42"s, kFileUtf16Be, u"AB", kFileUtf16Be},
         // An odd last byte is never read past.
-        {"\xFF\xFE\x41\x00\x42"s, u"A", kFileUtf16Le},
-        {"\xFE\xFF\x00"s, u"", kFileUtf16Be},
+        {"\xFF\xFE\x41\x00\x42"s, 0, u"A", kFileUtf16Le},
+        {"\xFE\xFF\x00"s, 0, u"", kFileUtf16Be},
     };
     TempDir dir;
     const std::u16string path = dir.Child(u"read.txt");
     for (const Case& c : cases) {
         WriteFileBytes(path, c.bytes);
         std::uint32_t mode = 99;
-        EXPECT_EQ(ReadWithMode(path, 0, &mode), c.text) << test::Hex(c.bytes);
+        EXPECT_EQ(ReadWithMode(path, c.guess, &mode), c.text) << test::Hex(c.bytes);
         EXPECT_EQ(mode, c.modeAfter) << test::Hex(c.bytes);
     }
-}
-
-TEST(TextFileRead, MarkOverridesTheCallersGuessAndFlagsReadWithoutMark) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"guess.txt");
-    WriteFileBytes(path, "\xFF\xFE\x42\x00"s);
-    EXPECT_EQ(ReadWithMode(path, kFileUtf8), u"B");
-    WriteFileBytes(path, "\xC3\xA9t\xC3\xA9");
-    EXPECT_EQ(ReadWithMode(path, kFileUtf8), u"\u00E9t\u00E9");
-    EXPECT_EQ(ReadWithMode(path, 0), u"\u00C3\u00A9t\u00C3\u00A9");
-    WriteFileBytes(path, "\x00\x41\x00\x42"s);
-    EXPECT_EQ(ReadWithMode(path, kFileUtf16Be), u"AB");
-}
-
-TEST(TextFileWrite, Mode42CreatesFoldersAndMark) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"new\\deeper\\script.zep");
-    TextFile file;
-    ASSERT_NE(file.Open(path.c_str(), kFileTruncate | kFileMakeDirs | kFileUtf16Le), nullptr);
-    EXPECT_EQ(file.WriteText(u"AB", 0), 4u);
-    file.Close();
-    EXPECT_EQ(ReadFileBytes(path), "\xFF\xFE\x41\x00\x42\x00"s);
 }
 
 TEST(TextFileWrite, EveryModeReadsBackWhatItWrote) {
     const std::u16string unicode = u"Zeile\r\n\u00C4\u20AC \u4E2D \U0001F600 \\ end";
     const std::u16string ansi = u"Zeile\r\n\u00C4\u20AC caf\u00E9";
     const std::pair<std::uint32_t, std::string> cases[] = {
-        {kFileUtf16Le, "\xFF\xFE"},
-        {kFileUtf16Be, "\xFE\xFF"},
-        {kFileUtf8Bom, "\xEF\xBB\xBF"},
-        {kFileUtf8, ""},
-        {kFileMakeDirs, ""},
-        {0, ""},
+        {kFileUtf16Le, "\xFF\xFE"}, {kFileUtf16Be, "\xFE\xFF"}, {kFileUtf8Bom, "\xEF\xBB\xBF"},
+        {kFileUtf8, ""},           {kFileMakeDirs, ""},       {0, ""},
     };
     TempDir dir;
     const std::u16string path = dir.Child(u"roundtrip.txt");
@@ -110,65 +90,48 @@ TEST(TextFileWrite, EveryModeReadsBackWhatItWrote) {
     }
 }
 
-TEST(TextFileWrite, ReopeningForWritingAppends) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"append.txt");
-    WriteFileBytes(path, "\xFF\xFE\x41\x00"s);
-    {
-        TextFile file(path.c_str(), kFileWrite);
-        EXPECT_EQ(file.Mode(), kFileWrite | kFileUtf16Le);
-        EXPECT_EQ(file.WriteText(u"B", 1), 2u);
+// Marks go only into empty files; an existing file's mark decides how more text is written,
+// unless kFileAppend skips mark handling altogether.
+TEST(TextFileWrite, WritingToExistingFiles) {
+    struct Case {
+        const char* what;
+        std::string before;  // "(none)": the file does not exist
+        std::uint32_t mode;
+        const char16_t* text;
+        std::size_t written;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"appends in the file's encoding", "\xFF\xFE\x41\x00"s, kFileWrite, u"B", 2,
+         "\xFF\xFE\x41\x00\x42\x00"s},
+        // A stray last byte would shift every unit appended after it.
+        {"overwrites an odd byte", "\xFF\xFE\x41\x00\x42"s, kFileWrite, u"C", 2,
+         "\xFF\xFE\x41\x00\x43\x00"s},
+        {"appends UTF-8", "abc", kFileWrite | kFileUtf8, u"d", 1, "abcd"},
+        {"keeps the old mark", "\xEF\xBB\xBF\xC3\xA9", kFileWrite | kFileUtf16Le, u"\u00E9", 2,
+         "\xEF\xBB\xBF\xC3\xA9\xC3\xA9"},
+        {"truncates and marks", "old content", kFileTruncate | kFileUtf8Bom, u"\u00E9", 2,
+         "\xEF\xBB\xBF\xC3\xA9"},
+        {"creates folders and marks", "(none)", kFileTruncate | kFileMakeDirs | kFileUtf16Le, u"AB",
+         4, "\xFF\xFE\x41\x00\x42\x00"s},
+        {"appends without a mark", "line1\r\n", kFileWrite | kFileAppend | kFileUtf16Le, u"x", 2,
+         "line1\r\nx\0"s},
+        {"creates without a mark", "(none)", kFileWrite | kFileAppend | kFileUtf16Le, u"y", 2,
+         "y\0"s},
+        {"writes nothing for nothing", "", kFileTruncate | kFileUtf8, u"", 0, ""},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::u16string path = dir.Child(u"sub\\file.txt");
+        if (!(c.mode & kFileMakeDirs)) CreateDirectoryW(AsWide(dir.Child(u"sub").c_str()), 0);
+        if (c.before != "(none)") WriteFileBytes(path, c.before);
+        {
+            TextFile file(path.c_str(), c.mode);
+            EXPECT_EQ(file.WriteText(c.text, 0), c.written) << c.what;
+            EXPECT_EQ(file.WriteText(nullptr, 5), 0u) << c.what;
+        }
+        EXPECT_EQ(test::Hex(ReadFileBytes(path)), test::Hex(c.after)) << c.what;
     }
-    EXPECT_EQ(ReadFileBytes(path), "\xFF\xFE\x41\x00\x42\x00"s);
-    // A stray last byte would shift every unit appended after it; it is overwritten instead.
-    WriteFileBytes(path, "\xFF\xFE\x41\x00\x42"s);
-    {
-        TextFile file(path.c_str(), kFileWrite);
-        EXPECT_EQ(file.WriteText(u"C", 0), 2u);
-    }
-    EXPECT_EQ(ReadWithMode(path, 0), u"AC");
-    WriteFileBytes(path, "abc");
-    {
-        TextFile file(path.c_str(), kFileWrite | kFileUtf8);
-        EXPECT_EQ(file.WriteText(u"d", 0), 1u);
-    }
-    EXPECT_EQ(ReadFileBytes(path), "abcd");
-}
-
-TEST(TextFileWrite, AppendFlagSkipsMarkHandling) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"log.txt");
-    WriteFileBytes(path, "line1\r\n");
-    {
-        TextFile file(path.c_str(), kFileWrite | kFileAppend | kFileUtf16Le);
-        EXPECT_EQ(file.Mode(), kFileWrite | kFileAppend | kFileUtf16Le);
-        EXPECT_EQ(file.WriteText(u"x", 0), 2u);
-    }
-    EXPECT_EQ(ReadFileBytes(path), "line1\r\nx\0"s);
-    const std::u16string fresh = dir.Child(u"fresh.txt");
-    {
-        TextFile file(fresh.c_str(), kFileWrite | kFileAppend | kFileUtf16Le);
-        EXPECT_EQ(file.WriteText(u"y", 0), 2u);
-    }
-    EXPECT_EQ(ReadFileBytes(fresh), "y\0"s);
-}
-
-TEST(TextFileWrite, MarksOnlyIntoEmptyFiles) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"trunc.txt");
-    WriteFileBytes(path, "old content that is longer");
-    {
-        TextFile file(path.c_str(), kFileTruncate | kFileUtf8Bom);
-        EXPECT_EQ(file.WriteText(u"\u00E9", 0), 2u);
-        EXPECT_EQ(file.WriteText(u"", 0), 0u);
-        EXPECT_EQ(file.WriteText(nullptr, 5), 0u);
-    }
-    EXPECT_EQ(ReadFileBytes(path), "\xEF\xBB\xBF\xC3\xA9");
-    {
-        TextFile file(path.c_str(), kFileWrite | kFileUtf16Le);
-        EXPECT_EQ(file.WriteText(u"\u00E9", 0), 2u);
-    }
-    EXPECT_EQ(ReadFileBytes(path), "\xEF\xBB\xBF\xC3\xA9\xC3\xA9");
 }
 
 HandleHolder OpenForReading(const std::u16string& path) {
