@@ -22,11 +22,20 @@ TEST(ScrutorStart, ShowsTheNewScriptWindowTakesTypingAndClosesCleanly) {
 
     if (Activate(window)) {
         TypeText(L"<Delete>");
+        // Keystrokes arrive through the program's own loop; give it time to take them all.
+        for (int i = 0; i < 60 && WindowText(editor) != L"<Delete>"; ++i) Sleep(50);
         EXPECT_EQ(WindowText(editor), L"<Delete>");
     }
     SaveScreenshot(BesideThisProgram("app_start.bmp"));
 
+    // Typed text makes the document modified: closing then asks first.
+    const bool modified = SendMessageW(editor, EM_GETMODIFY, 0, 0) != 0;
     PostMessageW(window, WM_CLOSE, 0, 0);
+    if (modified) {
+        HWND prompt = WaitForWindow(scrutor.Id(), L"_WINDOW_MsgBoxClass", nullptr, 5000);
+        ASSERT_NE(prompt, nullptr) << "closing a modified document did not ask to save";
+        EXPECT_TRUE(PressButton(prompt, L"No"));
+    }
     EXPECT_EQ(scrutor.WaitForExit(15000), 0) << "scrutor.exe did not end cleanly after WM_CLOSE";
 }
 

@@ -1,0 +1,82 @@
+#include "app/main_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/application.h"
+#include "app/commands.h"
+#include "app/edit_commands.h"
+#include "app/editor_ops.h"
+#include "ui/layout.h"
+#include "ui/tip.h"
+
+namespace scrutor {
+
+namespace {
+
+constexpr int kMinimumWidth = 200;
+constexpr int kMinimumHeight = 80;
+constexpr int kEditorLeftMargin = 5;
+constexpr std::uint32_t kEditorAnchors = ui::kResizeStretchX | ui::kResizeKeepRight |
+                                         ui::kResizeStretchY | ui::kResizeKeepBottom |
+                                         ui::kResizeFlickerFree;
+constexpr UINT_PTR kEditorSubclassId = 1;
+
+// A click or Enter in the editor makes the main window's balloon tip stale.
+LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            UINT_PTR, DWORD_PTR formPointer) {
+    const bool hides = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
+                       (message == WM_KEYDOWN && wParam == VK_RETURN);
+    if (hides) {
+        auto* form = reinterpret_cast<ui::Form*>(formPointer);
+        (void)ui::ShowTip(*form, nullptr, 0, 0, nullptr, 0, 0, 0, -1, -1, 0);
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, EditorProc, kEditorSubclassId);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The program runs elevated, so drops from an unelevated Explorer must be let through the
+// privilege isolation filter. Loaded at run time: older systems lack the function.
+void AllowDroppedFiles() {
+    using FilterFunction = BOOL(WINAPI*)(UINT, DWORD);
+    HMODULE user32 = GetModuleHandleW(L"User32.dll");
+    if (user32 == nullptr) return;
+    auto filter = reinterpret_cast<FilterFunction>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")));
+    if (filter == nullptr) return;
+    constexpr DWORD kAdd = 1;  // MSGFLT_ADD
+    for (UINT message : {0x233u, 0x49u, 0x84u}) filter(message, kAdd);
+}
+
+void CreateEditor(Application& app) {
+    ui::Form& form = app.mainWindow;
+    RECT client{};
+    GetClientRect(app.MainWindow(), &client);
+    form.SetDefaultFont(app.run.fontSize, 800, u"Courier new");
+    (void)form.SetDefaultResizing(kEditorAnchors);
+    app.editorId = form.CreateEditor(0, 0, client.right, client.bottom);
+    HWND editor = app.Editor();
+    if (editor == nullptr) return;
+    SetWindowLongPtrW(editor, GWL_STYLE, GetWindowLongPtrW(editor, GWL_STYLE) | WS_TABSTOP);
+    ApplyEditorFont(app);
+    if (!app.originalText.IsEmpty()) SetEditorText(editor, app.originalText);
+    (void)form.SetResizing(app.editorId, kEditorAnchors);
+    SetWindowSubclass(editor, EditorProc, kEditorSubclassId, reinterpret_cast<DWORD_PTR>(&form));
+    SendMessageW(editor, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(kEditorLeftMargin, 0));
+    (void)form.SetDefaultResizing(0);
+}
+
+}  // namespace
+
+void BuildMainWindow(Application& app) {
+    app.mainWindow.SetMinimumSize(kMinimumWidth, kMinimumHeight);
+    BuildCommands(app);
+    CreateEditor(app);
+    AllowDroppedFiles();
+    const std::vector<ACCEL> accelerators = AcceleratorEntries(app);
+    (void)app.mainWindow.SetAccelerators(accelerators.data(), static_cast<int>(accelerators.size()));
+}
+
+}  // namespace scrutor

@@ -1,0 +1,85 @@
+#include "app_test_support.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace scrutor {
+
+bool PutAnsiOnClipboard(const char* text) {
+    const std::size_t bytes = std::strlen(text) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) return false;
+    std::memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    const bool put = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
+std::u16string ClipboardText() {
+    std::u16string text = u"<no clipboard text>";
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const char16_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::wstring TestFolder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + name;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring path = folder + L"\\" + found.cFileName;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+int FilesIn(const std::wstring& folder) {
+    int count = 0;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
+}  // namespace scrutor

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/application.h"
+#include "app/editor_ops.h"
+
+namespace scrutor {
+
+// A started application in the test process, without its event loop.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.Start(GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(app.Editor(), nullptr);
+    }
+
+    [[nodiscard]] std::u16string EditorText() const {
+        return std::u16string(GetEditorText(app.Editor()).View());
+    }
+
+    Application app;
+};
+
+bool PutAnsiOnClipboard(const char* text);
+[[nodiscard]] std::u16string ClipboardText();
+
+// A fresh folder under the temporary directory, emptied first.
+[[nodiscard]] std::wstring TestFolder(const wchar_t* name);
+[[nodiscard]] std::string FileBytes(const std::wstring& path);
+bool WriteBytes(const std::wstring& path, const std::string& bytes);
+[[nodiscard]] int FilesIn(const std::wstring& folder);
+
+}  // namespace scrutor

@@ -1,0 +1,239 @@
+// The shared editor operations, the file side of documents, the filter glue and the
+// settings round trip, on the real main window in the test process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/log_filters.h"
+#include "app/core/document_rules.h"
+#include "app/documents.h"
+#include "app/filter_commands.h"
+#include "app/settings_win.h"
+#include "app_test_support.h"
+#include "foundation/registry_key.h"
+
+namespace scrutor {
+namespace {
+
+void Select(HWND editor, int start, int end) { SendMessageW(editor, EM_SETSEL, start, end); }
+
+DWORD Caret(HWND editor) {
+    DWORD start = 0;
+    SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return start;
+}
+
+TEST_F(MainWindowTest, InsertionPointFollowsTheHalfOfTheCaretsLine) {
+    HWND editor = app.Editor();
+    SetEditorText(editor, u"0123456789\r\nnext");
+    Select(editor, 3, 3);
+    EXPECT_TRUE(PrepareInsertionPoint(editor));
+    EXPECT_EQ(Caret(editor), 0u);
+    Select(editor, 5, 5);
+    EXPECT_FALSE(PrepareInsertionPoint(editor));
+    EXPECT_EQ(Caret(editor), 10u);
+    Select(editor, 14, 14);  // "next": 4 characters, caret at 2 of them
+    InsertBlock(editor, u"<Reboot>");
+    EXPECT_EQ(EditorText(), u"0123456789\r\nnext\r\n<Reboot>");
+    SetEditorText(editor, u"abc\r\n\r\nxyz");
+    Select(editor, 5, 5);  // the empty line
+    InsertBlock(editor, u"<Delete>");
+    EXPECT_EQ(EditorText(), u"abc\r\n<Delete>\r\n\r\nxyz");
+}
+
+TEST_F(MainWindowTest, InsertionDeletesTheSelectionFirst) {
+    SetEditorText(app.Editor(), u"keep THIS line");
+    Select(app.Editor(), 5, 10);  // leaves "keep line" with the caret past its middle
+    InsertBlock(app.Editor(), u"<Comment>");
+    EXPECT_EQ(EditorText(), u"keep line\r\n<Comment>");
+}
+
+TEST_F(MainWindowTest, SelectedTextWidensToWholeLinesIncludingTheEndLine) {
+    HWND editor = app.Editor();
+    SetEditorText(editor, u"alpha\r\nbravo\r\ncharlie");
+    WideString text;
+    Select(editor, 2, 3);
+    ASSERT_TRUE(GetSelectedText(editor, text, false));
+    EXPECT_EQ(std::u16string(text.View()), u"p");
+    // Ends right after the first line break: the line it ends on is taken in as well.
+    Select(editor, 2, 7);
+    ASSERT_TRUE(GetSelectedText(editor, text, true));
+    EXPECT_EQ(std::u16string(text.View()), u"alpha\r\nbravo");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 12u);
+}
+
+TEST_F(MainWindowTest, SelectedLinesSkipShortAndEmptyPieces) {
+    HWND editor = app.Editor();
+    SetEditorText(editor, u"a long enough line\r\nshort\r\n\r\nanother long line\r\nnot selected one");
+    Select(editor, 4, 40);
+    WideStringArray lines;
+    lines.Append(u"already there");
+    EXPECT_EQ(GetSelectedLines(editor, lines, 10), 2);
+    ASSERT_EQ(lines.Count(), 3u);
+    EXPECT_EQ(std::u16string(lines.Get(1).View()), u"a long enough line");
+    EXPECT_EQ(std::u16string(lines.Get(2).View()), u"another long line");
+}
+
+// The glue must hand the editor exactly what the filter computed, and mark it modified.
+TEST_F(MainWindowTest, FilterCommandsReplaceTheTextWithTheFiltersResult) {
+    const char16_t* log =
+        u"A | x\r\nB | Signed : X\r\nC | Signed : Y\r\nD | z and enough text to pass fifty";
+    SetEditorText(app.Editor(), log);
+    HideAllSigned(app);
+    WideString expected(log);
+    ASSERT_TRUE(ApplyLineFilter(LineFilter::kAllSigned, expected));
+    EXPECT_EQ(EditorText(), std::u16string(expected.View()));
+    EXPECT_EQ(EditorText(), u"A | x\r\n\n\nD | z and enough text to pass fifty");
+    EXPECT_TRUE(IsEditorModified(app.Editor()));
+
+    SetEditorText(app.Editor(), u"B | Signed : X\r\nshort");
+    HideAllSigned(app);
+    EXPECT_EQ(EditorText(), u"B | Signed : X\r\nshort");
+    EXPECT_FALSE(IsEditorModified(app.Editor())) << "a too-short text is left alone";
+}
+
+TEST_F(MainWindowTest, IgnoreFilesMarksTheWholeSelectedLines) {
+    SetEditorText(app.Editor(), u"top\r\n <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y\r\nend");
+    Select(app.Editor(), 12, 12);
+    IgnoreFiles(app);
+    EXPECT_EQ(EditorText(),
+              u"top\r\n <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y\r\nend");
+    EXPECT_TRUE(IsEditorModified(app.Editor()));
+}
+
+TEST_F(MainWindowTest, SavingAScriptWritesMarkHeaderAndTextInPlace) {
+    const std::wstring folder = TestFolder(L"scrutor-save");
+    const std::wstring path = folder + L"\\fix.zep";
+    ASSERT_TRUE(WriteBytes(path, "old"));
+    app.documentPath = reinterpret_cast<const char16_t*>(path.c_str());
+    app.documentName = u"fix.zep";
+    SetEditorText(app.Editor(), u"<Delete>\r\nC:\\x.exe");
+    SetEditorModified(app.Editor(), true);
+    EXPECT_EQ(SaveDocument(app, 0), kSaveDone);
+    const std::string expected("\xFF\xFE<\0Z\0E\0P\0C\0o\0m\0m\0a\0n\0d\0s\0S\0c\0r\0i\0p\0t\0>\0\r\0\n\0"
+                               "<\0D\0e\0l\0e\0t\0e\0>\0\r\0\n\0C\0:\0\\\0x\0.\0e\0x\0e\0", 2 + 2 * 39);
+    EXPECT_EQ(FileBytes(path), expected);
+    EXPECT_FALSE(IsEditorModified(app.Editor()));
+    EXPECT_EQ(std::u16string(app.originalText.View()), u"<Delete>\r\nC:\\x.exe");
+    EXPECT_EQ(FilesIn(folder), 1) << "the temporary file was left behind";
+
+    // A header already present, in any case, is not written twice; a log gets none.
+    SetEditorText(app.Editor(), u"<zepcommandsscript>\r\n<Reboot>");
+    EXPECT_EQ(SaveDocument(app, 0), kSaveDone);
+    EXPECT_EQ(FileBytes(path).size(), 2 + 2 * 29u);
+    const std::wstring log = folder + L"\\scan.log";
+    ASSERT_TRUE(WriteBytes(log, "ansi log"));
+    app.documentPath = reinterpret_cast<const char16_t*>(log.c_str());
+    app.documentName = u"scan.log";
+    SetEditorText(app.Editor(), u"ab");
+    EXPECT_EQ(SaveDocument(app, 0), kSaveDone);
+    EXPECT_EQ(FileBytes(log), std::string("\xFF\xFE" "a\0b\0", 6));
+}
+
+// A replacement that cannot be put in place must leave the previous file whole.
+TEST_F(MainWindowTest, AFailedWriteKeepsThePreviousFile) {
+    const std::wstring folder = TestFolder(L"scrutor-keep");
+    const std::wstring path = folder + L"\\locked.log";
+    ASSERT_TRUE(WriteBytes(path, "previous content"));
+    HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(WriteDocumentFile(reinterpret_cast<const char16_t*>(path.c_str()), u"new text"));
+    CloseHandle(lock);
+    EXPECT_EQ(FileBytes(path), "previous content");
+    EXPECT_EQ(FilesIn(folder), 1) << "the temporary file was left behind";
+}
+
+TEST_F(MainWindowTest, ReadingDetectsTheEncodingFromTheMark) {
+    const std::wstring folder = TestFolder(L"scrutor-read");
+    const std::wstring path = folder + L"\\utf8.log";
+    ASSERT_TRUE(WriteBytes(path, "\xEF\xBB\xBF" "caf\xC3\xA9"));
+    WideString text;
+    EXPECT_EQ(ReadDocumentFile(reinterpret_cast<const char16_t*>(path.c_str()), text), 4u);
+    EXPECT_EQ(std::u16string(text.View()), u"caf\u00E9");
+    EXPECT_EQ(ReadDocumentFile(u"C:\\no\\such\\file.log", text), 0u);
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+TEST_F(MainWindowTest, NewDocumentUnbindsTheFileButKeepsTheOriginalText) {
+    app.documentPath = u"C:\\logs\\scan.log";
+    app.documentName = u"scan.log";
+    app.originalText = u"as read";
+    SetEditorText(app.Editor(), u"edited");
+    NewDocument(app);
+    EXPECT_EQ(EditorText(), u"");
+    EXPECT_TRUE(app.documentPath.IsEmpty());
+    wchar_t title[128]{};
+    GetWindowTextW(app.MainWindow(), title, 128);
+    EXPECT_STREQ(title, L"New script.zep - Scrutor");
+    EXPECT_EQ(std::u16string(app.originalText.View()), u"as read");
+}
+
+// Settings are read at start and written at shutdown; minimised windows keep the geometry.
+TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
+    RegistryKey key;
+    ASSERT_TRUE(key.Open(kProgramKeyPath, kOpenOrCreate));
+    ASSERT_TRUE(key.WriteDword(kFontSizeValue, 33));
+    ASSERT_TRUE(key.WriteDword(kWindowWidthValue, 249));
+    ASSERT_TRUE(key.WriteDword(kWindowHeightValue, 300));
+    ASSERT_TRUE(key.WriteDword(kWindowPosXValue, 0));
+    ASSERT_TRUE(key.WriteDword(kWindowPosYValue, 0));
+    {
+        Application app;
+        app.Start(GetModuleHandleW(nullptr), nullptr);
+        EXPECT_EQ(app.run.fontSize, kDefaultFontSize);
+        RECT r{};
+        GetWindowRect(app.MainWindow(), &r);
+        EXPECT_EQ(r.right - r.left, app.run.screen.width / 3 * 2);
+        EXPECT_EQ(r.bottom - r.top, 300);
+        app.run.fontSize = 12;
+        ShowWindow(app.MainWindow(), SW_MINIMIZE);
+        app.Shutdown();
+    }
+    std::uint32_t value = 0;
+    ASSERT_TRUE(key.ReadDword(kFontSizeValue, value));
+    EXPECT_EQ(value, 12u);
+    ASSERT_TRUE(key.ReadDword(kWindowWidthValue, value));
+    EXPECT_EQ(value, 249u) << "a minimised window must not overwrite the geometry";
+    {
+        Application app;
+        app.Start(GetModuleHandleW(nullptr), nullptr);
+        EXPECT_EQ(app.run.fontSize, 12);
+        SetWindowPos(app.MainWindow(), nullptr, 20, 30, 400, 250, SWP_NOZORDER);
+        app.Shutdown();
+    }
+    ASSERT_TRUE(key.ReadDword(kWindowWidthValue, value));
+    EXPECT_EQ(value, 400u);
+    ASSERT_TRUE(key.ReadDword(kWindowPosYValue, value));
+    EXPECT_EQ(value, 30u);
+    // Leave the program to its defaults rather than to this test's small window.
+    for (const char16_t* name : {kFontSizeValue, kWindowWidthValue, kWindowHeightValue,
+                                 kWindowPosXValue, kWindowPosYValue}) {
+        (void)key.DeleteValue(name);
+    }
+}
+
+TEST(ZepLocation, BesideTheProgramOrUnderInstallDir) {
+    const std::wstring beside = TestFolder(L"scrutor-zep-beside");
+    const std::wstring installed = TestFolder(L"scrutor-zep-installed");
+    RegistryKey maker;
+    ASSERT_TRUE(maker.Open(kMakerKeyPath, kOpenOrCreate));
+    ASSERT_TRUE(maker.WriteString(kInstallDirValue, reinterpret_cast<const char16_t*>(installed.c_str())));
+    const WideString besideDir(reinterpret_cast<const char16_t*>((beside + L"\\").c_str()));
+    EXPECT_TRUE(LocateZep(besideDir).IsEmpty()) << "neither place has ZEP yet";
+    ASSERT_TRUE(WriteBytes(installed + L"\\ZEP_en.exe", "MZ"));
+    EXPECT_EQ(std::u16string(LocateZep(besideDir).View()),
+              reinterpret_cast<const char16_t*>((installed + L"\\ZEP_en.exe").c_str()));
+    ASSERT_TRUE(WriteBytes(beside + L"\\ZEP_en.exe", "MZ"));
+    EXPECT_EQ(std::u16string(LocateZep(besideDir).View()),
+              reinterpret_cast<const char16_t*>((beside + L"\\ZEP_en.exe").c_str()));
+    EXPECT_TRUE(maker.DeleteValue(kInstallDirValue));
+}
+
+}  // namespace
+}  // namespace scrutor

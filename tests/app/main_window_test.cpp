@@ -1,0 +1,208 @@
+// Builds the real main window inside the test process: menus, accelerators, the editor and
+// the editor operations, read back through the Win32 API.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/commands.h"
+#include "app/edit_commands.h"
+#include "app/editor_ops.h"
+#include "app_test_support.h"
+
+namespace scrutor {
+namespace {
+
+std::vector<std::wstring> MenuTexts(HMENU menu) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256]{};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        texts.emplace_back(text[0] != 0 ? text : L"-");
+    }
+    return texts;
+}
+
+bool ItemEnabled(HMENU menu, const std::wstring& text) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t item[256]{};
+        GetMenuStringW(menu, static_cast<UINT>(i), item, 256, MF_BYPOSITION);
+        if (text == item) {
+            return (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+        }
+    }
+    ADD_FAILURE() << "no menu item " << std::string(text.begin(), text.end());
+    return false;
+}
+
+TEST_F(MainWindowTest, MenusCarryEveryItemTextExactly) {
+    HMENU bar = GetMenu(app.MainWindow());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(MenuTexts(bar),
+              (std::vector<std::wstring>{L"&File", L"Edit", L"Tools", L"Analyze log", L"Help"}));
+    const std::vector<std::vector<std::wstring>> expected{
+        {L"New script\tCtrl+N", L"Open\tCtrl+O", L"Save\tCtrl+S", L"Save as script\tAlt+S", L"-",
+         L"Run script\tF5", L"Run script (Auto)\tF6", L"-", L"Close\tCtrl+Q"},
+        {L"Copy\tCtrl+C", L"Copy selected lines\tCtrl+Alt+C", L"Paste\tCtrl+V",
+         L"Clear all\tCtrl+Del", L"Select all\tCtrl+A", L"Undo\tCtrl+Z", L"-", L"Zoom in\tCtrl+I",
+         L"Zoom out\tCtrl+D"},
+        {L"Insert commands...\tAlt+I", L"Insert repair script", L"Insert maintenance script",
+         L"Insert repair and maintanance script", L"-", L"Control Info Tool\tAlt+C", L"-",
+         L"Find\tCtrl+F", L"-", L"Revert to original script\tCtrl+T"},
+        {L"Hide Microsoft signed files", L"Hide all signed files", L"Hide uninstall entries",
+         L"Hide folder contents", L"Hide stopped services", L"Hide recent files and folders",
+         L"Clear unnecessary lines", L"Only \"File not found\" lines", L"-",
+         L"VirusTotal report of selected lines\tAlt+V",
+         L"Search selected lines with Google\tCtrl+G",
+         L"Search selected files in Runscanner\tCtrl+R", L"-", L"Memorize selected lines\tAlt+M",
+         L"Manage memory list (0 lines)\tAlt+W", L"Insert memorized lines (0 lines)\tCtrl+W",
+         L"Reset memory list\tAlt+E", L"-", L"Ignore files in selected lines\tAlt+L"},
+        {L"Scrutor help\tF1", L"ZEP help\tCtrl+F1", L"Script commands documentation\tAlt+F1",
+         L"Automation help\tCtrl+Alt+F1", L"Control Info tool help",
+         L"Special window title definition", L"Control ClassNN/ID definition",
+         L"Current line help tip\tCtrl+SpaceBar"},
+    };
+    for (int menu = 0; menu < 5; ++menu) {
+        EXPECT_EQ(MenuTexts(GetSubMenu(bar, menu)), expected[static_cast<std::size_t>(menu)])
+            << "menu " << menu;
+    }
+}
+
+// Items of features that do not exist yet must not pretend to work.
+TEST_F(MainWindowTest, OnlyBuiltFeaturesAreEnabled) {
+    HMENU bar = GetMenu(app.MainWindow());
+    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 0), L"Open\tCtrl+O"));
+    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 0), L"Run script\tF5"));
+    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 0), L"Run script (Auto)\tF6"));
+    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 1), L"Zoom out\tCtrl+D"));
+    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 2), L"Find\tCtrl+F"));
+    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 2), L"Revert to original script\tCtrl+T"));
+    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 3), L"Hide Microsoft signed files"));
+    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 3), L"Ignore files in selected lines\tAlt+L"));
+    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 3), L"VirusTotal report of selected lines\tAlt+V"));
+    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 4), L"Scrutor help\tF1"));
+}
+
+std::wstring KeyLabel(const ACCEL& entry) {
+    std::wstring label;
+    if (entry.fVirt & FCONTROL) label += L"Ctrl+";
+    if (entry.fVirt & FALT) label += L"Alt+";
+    if (entry.key >= VK_F1 && entry.key <= VK_F12) return label + L"F" + std::to_wstring(entry.key - VK_F1 + 1);
+    if (entry.key == VK_DELETE) return label + L"Del";
+    if (entry.key == VK_SPACE) return label + L"SpaceBar";
+    return label + static_cast<wchar_t>(entry.key);
+}
+
+// A label that names other keys than the accelerator sends the user astray.
+TEST_F(MainWindowTest, EveryShortcutLabelIsAWorkingAcceleratorOfItsItem) {
+    const std::vector<ACCEL> entries = AcceleratorEntries(app);
+    EXPECT_EQ(entries.size(), 34u);
+    HMENU bar = GetMenu(app.MainWindow());
+    int labelled = 0;
+    for (const ACCEL& entry : entries) {
+        EXPECT_TRUE(entry.fVirt & FVIRTKEY);
+        wchar_t text[256]{};
+        if (GetMenuStringW(bar, entry.cmd, text, 256, MF_BYCOMMAND) == 0) continue;  // hidden control
+        const std::wstring item(text);
+        const auto tab = item.find(L'\t');
+        ASSERT_NE(tab, std::wstring::npos) << "accelerator on an unlabelled item";
+        EXPECT_EQ(item.substr(tab + 1), KeyLabel(entry));
+        ++labelled;
+    }
+    EXPECT_EQ(labelled, 32);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        for (std::size_t j = i + 1; j < entries.size(); ++j) {
+            EXPECT_FALSE(entries[i].key == entries[j].key && entries[i].fVirt == entries[j].fVirt)
+                << "two commands on one key";
+        }
+    }
+}
+
+TEST_F(MainWindowTest, EditorIsAPlainMultiLineEditWithTheWorkbenchFont) {
+    HWND editor = app.Editor();
+    wchar_t className[32]{};
+    GetClassNameW(editor, className, 32);
+    EXPECT_STREQ(className, L"Edit");
+    const LONG_PTR style = GetWindowLongPtrW(editor, GWL_STYLE);
+    for (LONG_PTR bit : {LONG_PTR{ES_MULTILINE}, LONG_PTR{ES_WANTRETURN}, LONG_PTR{WS_VSCROLL},
+                         LONG_PTR{WS_HSCROLL}, LONG_PTR{WS_TABSTOP}, LONG_PTR{ES_AUTOHSCROLL}}) {
+        EXPECT_EQ(style & bit, bit);
+    }
+    EXPECT_GT(SendMessageW(editor, EM_GETLIMITTEXT, 0, 0), 0x10000);  // not the 32 KB default
+    EXPECT_EQ(LOWORD(SendMessageW(editor, EM_GETMARGINS, 0, 0)), 5);
+    LOGFONTW font{};
+    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)),
+                           sizeof font, &font));
+    EXPECT_EQ(_wcsicmp(font.lfFaceName, L"Courier new"), 0);
+    EXPECT_EQ(font.lfWeight, 800);
+    RECT client{};
+    GetClientRect(app.MainWindow(), &client);
+    RECT frame{};
+    GetWindowRect(editor, &frame);
+    EXPECT_EQ(frame.right - frame.left, client.right) << "the editor does not fill the window";
+    EXPECT_EQ(frame.bottom - frame.top, client.bottom);
+}
+
+int FontHeight(HWND editor) {
+    LOGFONTW font{};
+    (void)GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)), sizeof font,
+                     &font);
+    return font.lfHeight;
+}
+
+TEST_F(MainWindowTest, ZoomStopsAtItsLimitsAndResizesTheFont) {
+    app.run.fontSize = 31;
+    ZoomIn(app);
+    EXPECT_EQ(app.run.fontSize, 32);
+    EXPECT_EQ(FontHeight(app.Editor()), -32 * 96 / 72);
+    ZoomIn(app);
+    EXPECT_EQ(app.run.fontSize, 32);
+    app.run.fontSize = 9;
+    ZoomOut(app);
+    ZoomOut(app);
+    EXPECT_EQ(app.run.fontSize, 8);
+    EXPECT_EQ(FontHeight(app.Editor()), -8 * 96 / 72);
+}
+
+TEST_F(MainWindowTest, TabAndPasteInsertAtTheCaretWithoutUndo) {
+    SetEditorText(app.Editor(), u"ab");
+    SendMessageW(app.Editor(), EM_SETSEL, 1, 1);
+    InsertTab(app);
+    EXPECT_EQ(EditorText(), u"a\tb");
+    EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
+    // ANSI text only: the paste converts it from the ANSI code page.
+    ASSERT_TRUE(PutAnsiOnClipboard("x y"));
+    PasteText(app);
+    EXPECT_EQ(EditorText(), u"a\tx yb");
+}
+
+TEST_F(MainWindowTest, CopySelectedLinesWidensAnEmptySelectionToItsLine) {
+    SetEditorText(app.Editor(), u"first\r\nsecond line\r\nthird");
+    SendMessageW(app.Editor(), EM_SETSEL, 10, 10);
+    CopySelectedLines(app);
+    EXPECT_EQ(ClipboardText(), u"second line");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(app.Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 7u);
+    EXPECT_EQ(end, 18u);
+    CopySelection(app);  // the same range, now selected
+    EXPECT_EQ(ClipboardText(), u"second line");
+    SendMessageW(app.Editor(), EM_SETSEL, 3, 3);
+    CopySelection(app);
+    EXPECT_EQ(ClipboardText(), u"");
+}
+
+TEST_F(MainWindowTest, ClearAllLeavesAnUnmodifiedEmptyEditor) {
+    SetEditorText(app.Editor(), u"text");
+    SetEditorModified(app.Editor(), true);
+    ClearAll(app);
+    EXPECT_EQ(EditorText(), u"");
+    EXPECT_FALSE(IsEditorModified(app.Editor()));
+}
+
+}  // namespace
+}  // namespace scrutor
