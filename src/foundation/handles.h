@@ -35,6 +35,7 @@ public:
     // Closes the held handle and takes the new one; the result is the close's success.
     bool Reset(Handle handle = Traits::Empty()) {
         const Handle old = std::exchange(handle_, Normalize(handle));
+        if (old == handle_) return true;  // taking the same handle again must not close it
         return Traits::IsValid(old) ? Traits::Close(old) : true;
     }
     // True when there was nothing to close.
@@ -126,40 +127,24 @@ struct CryptHashTraits {
 };
 using CryptHash = UniqueHandle<CryptHashTraits>;
 
-// Fonts, brushes, pens, bitmaps and regions: GdiObject<HFONT> and so on.
-template <class T>
-struct GdiObjectTraits {
+// Handles that are null when empty and closed by one function: ClosedBy<HFONT, DeleteObject>.
+template <class T, auto CloseFunction>
+struct ClosedBy {
     using Handle = T;
     static Handle Empty() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
+    static bool Close(Handle h) { return CloseFunction(h) != FALSE; }
 };
+
+// Fonts, brushes, pens, bitmaps and regions: GdiObject<HFONT> and so on.
 template <class T = HGDIOBJ>
-using GdiObject = UniqueHandle<GdiObjectTraits<T>>;
-
-struct IconHandleTraits {
-    using Handle = HICON;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DestroyIcon(h) != FALSE; }
-};
-using IconHandle = UniqueHandle<IconHandleTraits>;
-
+using GdiObject = UniqueHandle<ClosedBy<T, DeleteObject>>;
+using IconHandle = UniqueHandle<ClosedBy<HICON, DestroyIcon>>;
 // A device context made with CreateCompatibleDC (not one from GetDC, which is released).
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return DeleteDC(h) != FALSE; }
-};
-using MemoryDc = UniqueHandle<MemoryDcTraits>;
-
-struct LibraryHandleTraits {
-    using Handle = HMODULE;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static bool Close(Handle h) { return FreeLibrary(h) != FALSE; }
-};
-using LibraryHandle = UniqueHandle<LibraryHandleTraits>;
+using MemoryDc = UniqueHandle<ClosedBy<HDC, DeleteDC>>;
+using LibraryHandle = UniqueHandle<ClosedBy<HMODULE, FreeLibrary>>;
+using MenuHandle = UniqueHandle<ClosedBy<HMENU, DestroyMenu>>;
+using AcceleratorHandle = UniqueHandle<ClosedBy<HACCEL, DestroyAcceleratorTable>>;
+using WindowHandle = UniqueHandle<ClosedBy<HWND, DestroyWindow>>;
 
 }  // namespace scrutor

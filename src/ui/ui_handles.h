@@ -2,46 +2,20 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "foundation/handles.h"
 
-// Move-only owners of the user-interface handles the toolkit creates.
+// The toolkit's names for the owning holders, and two scoped helpers for device contexts.
 namespace scrutor::ui {
 
-template <class Handle, auto Close>
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    ~UniqueHandle() { Reset(); }
-
-    [[nodiscard]] Handle Get() const { return handle_; }
-    [[nodiscard]] explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr) {
-        if (handle_ != nullptr && handle_ != handle) Close(handle_);
-        handle_ = handle;
-    }
-    [[nodiscard]] Handle Release() { return std::exchange(handle_, nullptr); }
-
-private:
-    Handle handle_ = nullptr;
-};
-
-using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
-using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;
-using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
-using UniqueRegion = UniqueHandle<HRGN, DeleteObject>;
-using UniqueDc = UniqueHandle<HDC, DeleteDC>;
-using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
-using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
-using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAcceleratorTable>;
-using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueFont = GdiObject<HFONT>;
+using UniqueBrush = GdiObject<HBRUSH>;
+using UniqueBitmap = GdiObject<HBITMAP>;
+using UniqueRegion = GdiObject<HRGN>;
+using UniqueDc = MemoryDc;
+using UniqueIcon = IconHandle;
+using UniqueMenu = MenuHandle;
+using UniqueAccelerators = AcceleratorHandle;
+using UniqueWindow = WindowHandle;
 
 // A device context borrowed from a window with GetDC.
 class WindowDc {
