@@ -237,6 +237,17 @@ TEST(Handles, KernelHandleHolderClosesWhatItReplaces) {
     EXPECT_FALSE(stale.Close());  // closing twice is reported
 }
 
+// Taking the held handle again (a redraw that re-selects the same brush) must not close it.
+TEST(Handles, ResettingToTheHeldHandleKeepsItOpen) {
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HandleHolder holder(event);
+    holder.Reset(event);
+    EXPECT_TRUE(IsOpenHandle(event));
+    GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(1, 2, 3)));
+    brush.Reset(brush.Get());
+    EXPECT_EQ(GetObjectType(brush.Get()), static_cast<DWORD>(OBJ_BRUSH));
+}
+
 TEST(MessagePump, DispatchesAndKeepsTheQuitRequest) {
     const test::CountingWindow window;
     ASSERT_NE(window.Get(), nullptr);
