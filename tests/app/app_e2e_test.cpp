@@ -2,7 +2,9 @@
 // chooses menu items with the keyboard, types accelerators and answers the save prompt.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/log_filters.h"
 #include "app/core/document_rules.h"
@@ -53,18 +55,30 @@ std::wstring WaitForChange(HWND editor, const std::wstring& before) {
 // Answers the save prompt that closing a modified document brings up.
 bool AnswerSavePrompt(DWORD processId, const wchar_t* button) {
     HWND box = WaitForWindow(processId, L"_WINDOW_MsgBoxClass", nullptr, 5000);
-    return box != nullptr && PressButton(box, button);
+    // The box may be found before its buttons exist.
+    for (int i = 0; box != nullptr && i < 100; ++i) {
+        if (PressButton(box, button)) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+// Copies the sample to `fileName` in the test folder and starts the program on it; answers
+// the main window once its title names the file, or null.
+HWND StartOnSampleCopy(Program& scrutor, const wchar_t* fileName, std::wstring& path) {
+    path = TempFolder(L"scrutor-e2e") + L"\\" + fileName;
+    if (!CopyFileW(SampleLog().c_str(), path.c_str(), FALSE)) return nullptr;
+    if (!scrutor.Start(BesideThisProgram(SCRUTOR_EXE_RELATIVE), L"\"" + path + L"\"")) return nullptr;
+    return WaitForWindow(scrutor.Id(), L"SCRUTOR_WND_CLASS",
+                         (std::wstring(fileName) + L" - Scrutor").c_str(), kWindowTimeout);
 }
 
 class OpenedLog : public ::testing::Test {
 protected:
     void Open(const wchar_t* fileName) {
-        path = TempFolder(L"scrutor-e2e") + L"\\" + fileName;
-        ASSERT_TRUE(CopyFileW(SampleLog().c_str(), path.c_str(), FALSE)) << "no sample log";
-        ASSERT_TRUE(scrutor.Start(BesideThisProgram(SCRUTOR_EXE_RELATIVE), L"\"" + path + L"\""));
-        window = WaitForWindow(scrutor.Id(), L"SCRUTOR_WND_CLASS",
-                               (std::wstring(fileName) + L" - Scrutor").c_str(), kWindowTimeout);
-        ASSERT_NE(window, nullptr) << "the title does not show the opened file";
+        window = StartOnSampleCopy(scrutor, fileName, path);
+        ASSERT_NE(window, nullptr)
+            << "the program did not start on a copy of the sample, or its title lacks the file";
         editor = FindChild(window, L"Edit");
         ASSERT_NE(editor, nullptr);
     }
@@ -131,13 +145,256 @@ TEST_F(OpenedLog, EachMenuOpensFromTheKeyboard) {
         for (int i = 0; i < menu; ++i) PressKey(VK_RIGHT);
         PressKey(VK_DOWN);
         Sleep(200);
-        const std::string name = "app_menu_" + std::to_string(menu) + ".bmp";
+        // Built by appending: GCC 12's -Wrestrict misfires on literal + temporary at -O2.
+        std::string name = "app_menu_";
+        name += std::to_string(menu) + ".bmp";
         EXPECT_TRUE(SaveScreenshot(BesideThisProgram(name.c_str())));
         PressKey(VK_ESCAPE);
         PressKey(VK_ESCAPE);
     }
     PressKey('Q', true);
     EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "an unmodified document closes at once";
+}
+
+// The file's bytes, or "<missing>".
+std::string FileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+// What a UTF-16LE document with a byte order mark holds on disk.
+std::string Utf16FileBytes(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>((unit >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+// Every entry of the "Analyze log" menu that rewrites the whole text, in menu order, with the
+// core function that must give the same text.
+struct FilterCase {
+    int item;
+    const char* name;
+    bool (*expected)(scrutor::WideString&);
+};
+
+template <scrutor::LineFilter kFilter>
+bool Hide(scrutor::WideString& text) {
+    return scrutor::ApplyLineFilter(kFilter, text);
+}
+
+TEST(AnalyzeMenu, EveryFilterGivesExactlyTheCoreResultOnTheSample) {
+    using scrutor::LineFilter;
+    const FilterCase cases[] = {
+        {1, "Hide all signed files", Hide<LineFilter::kAllSigned>},
+        {2, "Hide uninstall entries", Hide<LineFilter::kUninstallEntries>},
+        {3, "Hide folder contents", Hide<LineFilter::kFolderContents>},
+        {4, "Hide stopped services", Hide<LineFilter::kStoppedServices>},
+        {5, "Hide recent files and folders", Hide<LineFilter::kRecentItems>},
+        {6, "Clear unnecessary lines", scrutor::ClearUnnecessaryLines},
+        {7, "Only \"File not found\" lines", scrutor::KeepFileNotFoundLines},
+    };
+    for (const FilterCase& filter : cases) {
+        SCOPED_TRACE(filter.name);
+        Program scrutor;
+        std::wstring path;
+        HWND window = StartOnSampleCopy(scrutor, L"filter.log", path);
+        ASSERT_NE(window, nullptr);
+        HWND editor = FindChild(window, L"Edit");
+        ASSERT_NE(editor, nullptr);
+        const std::u16string original = ReadDocument(path);
+        ASSERT_EQ(WindowText(editor), Wide(original));
+
+        scrutor::WideString expected(original);
+        ASSERT_TRUE(filter.expected(expected));
+        ASSERT_NE(expected.View(), std::u16string_view(original)) << "the sample has nothing to remove";
+
+        ChooseMenuItem(window, 3, filter.item);
+        EXPECT_EQ(WaitForChange(editor, Wide(original)), Wide(std::u16string(expected.View())));
+
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(AnswerSavePrompt(scrutor.Id(), L"No")) << "the rewritten text is not marked modified";
+        EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+    }
+}
+
+TEST_F(OpenedLog, TabInsertsTabsAndYesSavesThemBeforeClosing) {
+    ASSERT_NO_FATAL_FAILURE(Open(L"tabs.log"));
+    const std::u16string original = ReadDocument(path);
+    ASSERT_TRUE(Activate(window));
+    PressKey(VK_HOME, true);
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);  // the focus stayed in the editor: a second tab character
+    const std::wstring edited = L"\t\t" + Wide(original);
+    EXPECT_EQ(WaitForChange(editor, Wide(original)), edited);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(AnswerSavePrompt(scrutor.Id(), L"Yes"));
+    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "the file exists: Yes saves without a dialog";
+    EXPECT_EQ(FileBytes(path), Utf16FileBytes(edited));
+}
+
+BOOL CALLBACK ListChild(HWND child, LPARAM data) {
+    wchar_t name[64]{};
+    GetClassNameW(child, name, 64);
+    *reinterpret_cast<std::wstring*>(data) += std::wstring(name) + L"#" +
+        std::to_wstring(GetDlgCtrlID(child)) + L"[" + WindowText(child) + L"] ";
+    return TRUE;
+}
+
+BOOL CALLBACK FindEdit(HWND child, LPARAM data) {
+    wchar_t name[16]{};
+    GetClassNameW(child, name, 16);
+    if (lstrcmpiW(name, L"Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
+// The save dialog's file name box (its only edit, inside the name combo box), once built.
+HWND SaveDialogNameBox(HWND dialog) {
+    for (int i = 0; i < 100; ++i) {
+        HWND edit = nullptr;
+        EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&edit));
+        if (edit != nullptr) return edit;
+        Sleep(50);
+    }
+    std::wstring children;
+    EnumChildWindows(dialog, ListChild, reinterpret_cast<LPARAM>(&children));
+    ADD_FAILURE() << "no file name box among: " << std::string(children.begin(), children.end());
+    return nullptr;
+}
+
+TEST_F(OpenedLog, SaveAsScriptWritesUtf16WithTheScriptHeader) {
+    ASSERT_NO_FATAL_FAILURE(Open(L"report.log"));
+    const std::u16string original = ReadDocument(path);
+    const std::wstring target = TempFolder(L"scrutor-e2e") + L"\\report.zep";
+    DeleteFileW(target.c_str());
+
+    ChooseMenuItem(window, 0, 3);
+    HWND dialog = WaitForWindow(scrutor.Id(), L"#32770", nullptr, kWindowTimeout);
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    EXPECT_EQ(WindowText(dialog), L"Please choose the file to save to");
+    HWND nameBox = SaveDialogNameBox(dialog);
+    ASSERT_NE(nameBox, nullptr);
+    EXPECT_EQ(WindowText(nameBox), L"report") << "the dialog offers the log's name without extension";
+    SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+
+    EXPECT_NE(WaitForWindow(scrutor.Id(), L"SCRUTOR_WND_CLASS", L"report.zep - Scrutor", kWindowTimeout),
+              nullptr)
+        << "the title does not follow the saved script";
+    EXPECT_EQ(FileBytes(target), Utf16FileBytes(L"<ZEPCommandsScript>\r\n" + Wide(original)));
+    EXPECT_EQ(ReadDocument(path), original) << "the log itself must stay as it was";
+
+    PressKey('Q', true);  // just saved: Close asks nothing
+    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+}
+
+// The program's own registry values, put back as they were when the test ends.
+class ProgramSettings : public ::testing::Test {
+protected:
+    static constexpr const wchar_t* kKey = L"Software\\ZEP - Zepharion\\Scrutor";
+    static constexpr const wchar_t* kNames[] = {L"FontSize", L"WindowWidth", L"WindowHeight",
+                                                L"WindowPosX", L"WindowPosY"};
+
+    void SetUp() override {
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0,
+                                  KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        for (const wchar_t* name : kNames) saved.push_back(Read(name));
+    }
+
+    void TearDown() override {
+        for (std::size_t i = 0; i < saved.size(); ++i) {
+            if (saved[i]) {
+                Write(kNames[i], *saved[i]);
+            } else {
+                RegDeleteValueW(key, kNames[i]);
+            }
+        }
+        RegCloseKey(key);
+    }
+
+    [[nodiscard]] std::optional<DWORD> Read(const wchar_t* name) const {
+        DWORD value = 0, type = 0, size = sizeof value;
+        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+                ERROR_SUCCESS ||
+            type != REG_DWORD) {
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    void Write(const wchar_t* name, DWORD value) const {
+        RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+
+    HKEY key = nullptr;
+    std::vector<std::optional<DWORD>> saved;
+};
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+TEST_F(ProgramSettings, OutOfRangeValuesFallBackAndZoomStopsAtItsLimits) {
+    Write(L"FontSize", 500);
+    Write(L"WindowWidth", 5);
+    Write(L"WindowHeight", 100000);
+    Write(L"WindowPosX", 0xFFFFFFFF);
+    Write(L"WindowPosY", 0);
+    HDC screen = GetDC(nullptr);
+    const int screenWidth = GetDeviceCaps(screen, HORZRES);
+    const int screenHeight = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(nullptr, screen);
+
+    RECT first{};
+    {
+        Program scrutor;
+        std::wstring path;
+        HWND window = StartOnSampleCopy(scrutor, L"zoom.log", path);
+        ASSERT_NE(window, nullptr);
+        first = WindowRect(window);
+        EXPECT_EQ(first.right - first.left, screenWidth / 3 * 2);
+        EXPECT_EQ(first.bottom - first.top, screenHeight / 3 * 2);
+        ASSERT_TRUE(Activate(window));
+        for (int i = 0; i < 25; ++i) PressKey('I', true);  // 9 (the fallback) + 23 reaches 32
+        PressKey('Q', true);
+        EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "zooming does not modify the document";
+    }
+    EXPECT_EQ(Read(L"FontSize"), std::optional<DWORD>(32));
+    EXPECT_EQ(Read(L"WindowWidth"), std::optional<DWORD>(first.right - first.left));
+    EXPECT_EQ(Read(L"WindowHeight"), std::optional<DWORD>(first.bottom - first.top));
+    EXPECT_EQ(Read(L"WindowPosX"), std::optional<DWORD>(first.left));
+    EXPECT_EQ(Read(L"WindowPosY"), std::optional<DWORD>(first.top));
+
+    // What was written is valid and comes back; zooming out stops at 8.
+    {
+        Program scrutor;
+        std::wstring path;
+        HWND window = StartOnSampleCopy(scrutor, L"zoom.log", path);
+        ASSERT_NE(window, nullptr);
+        const RECT second = WindowRect(window);
+        EXPECT_EQ(second.right - second.left, first.right - first.left);
+        EXPECT_EQ(second.bottom - second.top, first.bottom - first.top);
+        ASSERT_TRUE(Activate(window));
+        for (int i = 0; i < 26; ++i) PressKey('D', true);
+        PressKey('Q', true);
+        EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+    }
+    EXPECT_EQ(Read(L"FontSize"), std::optional<DWORD>(8));
 }
 
 }  // namespace

@@ -34,7 +34,10 @@ TEST(ScrutorStart, ShowsTheNewScriptWindowTakesTypingAndClosesCleanly) {
     if (modified) {
         HWND prompt = WaitForWindow(scrutor.Id(), L"_WINDOW_MsgBoxClass", nullptr, 5000);
         ASSERT_NE(prompt, nullptr) << "closing a modified document did not ask to save";
-        EXPECT_TRUE(PressButton(prompt, L"No"));
+        // The box may be found before its buttons exist.
+        bool pressed = false;
+        for (int i = 0; i < 100 && !(pressed = PressButton(prompt, L"No")); ++i) Sleep(50);
+        EXPECT_TRUE(pressed);
     }
     EXPECT_EQ(scrutor.WaitForExit(15000), 0) << "scrutor.exe did not end cleanly after WM_CLOSE";
 }
