@@ -10,10 +10,12 @@
 #include "app/core/document_rules.h"
 #include "driver.h"
 #include "foundation/text_file.h"
+#include "test_files.h"
 
 namespace {
 
 using namespace scrutor::driver;
+using scrutor::FileBytes;
 
 constexpr DWORD kWindowTimeout = 15000;
 
@@ -154,19 +156,6 @@ TEST_F(OpenedLog, EachMenuOpensFromTheKeyboard) {
     }
     PressKey('Q', true);
     EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "an unmodified document closes at once";
-}
-
-// The file's bytes, or "<missing>".
-std::string FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
 }
 
 // What a UTF-16LE document with a byte order mark holds on disk.

@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "app/editor_ops.h"
+#include "test_files.h"
 
 namespace scrutor {
 
@@ -31,8 +32,6 @@ bool PutAnsiOnClipboard(const char* text);
 
 // A fresh folder under the temporary directory, emptied first.
 [[nodiscard]] std::wstring TestFolder(const wchar_t* name);
-[[nodiscard]] std::string FileBytes(const std::wstring& path);
-bool WriteBytes(const std::wstring& path, const std::string& bytes);
 [[nodiscard]] int FilesIn(const std::wstring& folder);
 
 }  // namespace scrutor
