@@ -55,12 +55,12 @@ bool SetComboText(HWND combo, const char16_t* text, int mode) {
             return true;
         }
         return SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(Wide(text))) != CB_ERR;
+                            reinterpret_cast<LPARAM>(AsWide(text))) != CB_ERR;
     }
     if (!(mode & 1)) SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     WideStringList lines(text != nullptr ? text : u"", u"\n", true);
     for (std::size_t i = 0; i < lines.Count(); ++i) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(lines.Get(i))));
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(lines.Get(i))));
     }
     return true;
 }
@@ -104,11 +104,11 @@ bool Form::SetText(int id, const char16_t* text, int mode) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_STRING;
-        info.dwTypeData = const_cast<wchar_t*>(Wide(text != nullptr ? text : u""));
+        info.dwTypeData = const_cast<wchar_t*>(AsWide(text != nullptr ? text : u""));
         return SetMenuItemInfoW(c->holder, static_cast<UINT>(c->id), FALSE, &info) != 0;
     }
     return SendMessageW(c->window, WM_SETTEXT, 0,
-                        reinterpret_cast<LPARAM>(Wide(text != nullptr ? text : u""))) != 0;
+                        reinterpret_cast<LPARAM>(AsWide(text != nullptr ? text : u""))) != 0;
 }
 
 WideString Form::GetText(int id) const {
@@ -120,12 +120,12 @@ WideString Form::GetText(int id) const {
         if (n <= 0) return {};
         std::vector<wchar_t> buffer(static_cast<std::size_t>(n) + 1);
         GetMenuStringW(c->holder, item, buffer.data(), n + 1, MF_BYCOMMAND);
-        return WideString(U16(buffer.data()));
+        return WideString(FromWide(buffer.data()));
     }
     const int n = GetWindowTextLengthW(c->window);
     std::vector<wchar_t> buffer(static_cast<std::size_t>(n) + 1);
     GetWindowTextW(c->window, buffer.data(), n + 1);
-    return WideString(U16(buffer.data()));
+    return WideString(FromWide(buffer.data()));
 }
 
 LRESULT Form::SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam) {

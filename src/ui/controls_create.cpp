@@ -16,7 +16,7 @@ HFONT MakeFont(double size, int weight, int attributes, const char16_t* face, in
     lf.lfStrikeOut = (attributes & 8) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = static_cast<BYTE>(quality < 1 ? CLEARTYPE_QUALITY : quality);
-    if (face != nullptr) lstrcpynW(lf.lfFaceName, Wide(face), LF_FACESIZE);
+    if (face != nullptr) lstrcpynW(lf.lfFaceName, AsWide(face), LF_FACESIZE);
     return CreateFontIndirectW(&lf);
 }
 
@@ -65,7 +65,7 @@ int CreateControl(Form& form, const ControlSpec& spec) {
     DWORD style = spec.style | WS_CHILD | (spec.tabStop ? WS_TABSTOP : 0);
     if (s.groupStart) style |= WS_GROUP;
     HWND parent = s.currentParent != nullptr ? s.currentParent : s.window;
-    HWND window = CreateWindowExW(spec.exStyle, spec.windowClass, Wide(spec.text), style, spec.x,
+    HWND window = CreateWindowExW(spec.exStyle, spec.windowClass, AsWide(spec.text), style, spec.x,
                                   spec.y, spec.width, spec.height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), s.instance,
                                   nullptr);

@@ -117,7 +117,7 @@ GdipBitmap GdipBitmap::Create(int width, int height) {
 GdipBitmap GdipBitmap::FromFile(const char16_t* path) {
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (path == nullptr ||
-        gp::GdipCreateBitmapFromFile(Wide(path), &bitmap) != Gdiplus::Ok) {
+        gp::GdipCreateBitmapFromFile(AsWide(path), &bitmap) != Gdiplus::Ok) {
         return {};
     }
     return GdipBitmap(bitmap);

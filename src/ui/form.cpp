@@ -25,7 +25,7 @@ ATOM RegisterFormClass(HINSTANCE instance, const char16_t* className) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // The system deletes a class brush when the class is unregistered.
     wc.hbrBackground = CreateSolidBrush(kFormBackground);
-    wc.lpszClassName = Wide(className);
+    wc.lpszClassName = AsWide(className);
     return RegisterClassExW(&wc);
 }
 
@@ -117,15 +117,15 @@ HWND Form::Create(const char16_t* className, const char16_t* title, int x, int y
     s.className = className;
     WNDCLASSEXW info{};
     info.cbSize = sizeof info;
-    s.classExisted = GetClassInfoExW(s.instance, Wide(className), &info) != 0;
+    s.classExisted = GetClassInfoExW(s.instance, AsWide(className), &info) != 0;
     if (!s.classExisted && RegisterFormClass(s.instance, className) == 0) return nullptr;
     RECT outer{0, 0, width, height};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(exStyle));
-    HWND window = CreateWindowExW(static_cast<DWORD>(exStyle), Wide(className), Wide(title),
+    HWND window = CreateWindowExW(static_cast<DWORD>(exStyle), AsWide(className), AsWide(title),
                                   static_cast<DWORD>(style), x, y, outer.right - outer.left,
                                   outer.bottom - outer.top, parent, nullptr, s.instance, nullptr);
     if (window == nullptr) {
-        if (!s.classExisted) UnregisterClassW(Wide(className), s.instance);
+        if (!s.classExisted) UnregisterClassW(AsWide(className), s.instance);
         return nullptr;
     }
     s.window = window;
@@ -163,7 +163,7 @@ void Form::Destroy() {
     RemoveWindowSubclass(window, FormProc, reinterpret_cast<UINT_PTR>(this));
     RemovePropW(window, kFormProperty);
     DestroyWindow(window);
-    if (!s.classExisted) UnregisterClassW(Wide(s.className.c_str()), s.instance);
+    if (!s.classExisted) UnregisterClassW(AsWide(s.className.c_str()), s.instance);
     s.record->Forget(this);
     ownRecord_.Forget(this);
     ResetState();

@@ -155,7 +155,7 @@ Handled OnDropFiles(const Message& m) {
         wchar_t name[2049]{};
         DragQueryFileW(drop, i, name, 2048);
         if (i > 0) names.Append(u"\r\n");
-        names.Append(U16(name));
+        names.Append(FromWide(name));
     }
     DragFinish(drop);
     m.state.text = names;

@@ -22,7 +22,7 @@ std::size_t ImageResourceSize() { return LoadImageResource().size(); }
 bool WriteImageResource(const char16_t* path) {
     const std::span<const std::byte> bytes = LoadImageResource();
     if (bytes.empty() || path == nullptr) return false;
-    HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;

@@ -25,7 +25,7 @@ int InsertField(HWND list, const char16_t* text, int group, ItemStyle* record) {
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | (group != -1 ? LVIF_GROUPID : 0);
     item.iItem = kAppend;
-    item.pszText = const_cast<wchar_t*>(Wide(text));
+    item.pszText = const_cast<wchar_t*>(AsWide(text));
     item.lParam = reinterpret_cast<LPARAM>(record);
     item.iGroupId = group;
     return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
@@ -51,7 +51,7 @@ int Form::AddColumn(int id, const char16_t* text, int index, int width) {
     if (list == nullptr) return -1;
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<wchar_t*>(Wide(text != nullptr ? text : u""));
+    column.pszText = const_cast<wchar_t*>(AsWide(text != nullptr ? text : u""));
     column.cx = width;
     column.iSubItem = index;
     return static_cast<int>(
@@ -84,7 +84,7 @@ int Form::AddGroup(int id, int groupId, const char16_t* header, UINT state) {
     group.iGroupId = groupId;
     if (header != nullptr) {
         group.mask |= LVGF_HEADER;
-        group.pszHeader = const_cast<wchar_t*>(Wide(header));
+        group.pszHeader = const_cast<wchar_t*>(AsWide(header));
     }
     if (state != 0) {
         group.mask |= LVGF_STATE;

@@ -42,7 +42,7 @@ bool CollectTexts(HWND list, int column, SortJob& job) {
         q.pszText = buffer.data();
         buffer[0] = 0;
         SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&q));
-        job.texts[reinterpret_cast<LPARAM>(record)] = std::u16string(U16(buffer.data()));
+        job.texts[reinterpret_cast<LPARAM>(record)] = std::u16string(FromWide(buffer.data()));
     }
     return true;
 }
@@ -116,7 +116,7 @@ Handled ListNotify(const Message& m, ControlRecord& c, const NMHDR& header) {
     }
     if (header.code == LVN_ENDLABELEDITW) {
         const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
-        m.state.text = WideString(edit.item.pszText != nullptr ? U16(edit.item.pszText) : u"");
+        m.state.text = WideString(edit.item.pszText != nullptr ? FromWide(edit.item.pszText) : u"");
         post(kEventLabelEdited, edit.item.iItem);
         return edit.item.pszText != nullptr ? TRUE : FALSE;
     }

@@ -20,7 +20,7 @@ int ColumnCount(HWND list) {
 int CellText(HWND list, int item, int subItem, char16_t* buffer, int size) {
     LVITEMW query{};
     query.iSubItem = subItem;
-    query.pszText = Wide(buffer);
+    query.pszText = AsWide(buffer);
     query.cchTextMax = size;
     buffer[0] = 0;
     return static_cast<int>(SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
@@ -62,7 +62,7 @@ int RowText(HWND list, int item, int subItem, char16_t* buffer, int size) {
 bool SetCellText(HWND list, int item, int subItem, const char16_t* text) {
     LVITEMW change{};
     change.iSubItem = subItem;
-    change.pszText = const_cast<wchar_t*>(Wide(text != nullptr ? text : u""));
+    change.pszText = const_cast<wchar_t*>(AsWide(text != nullptr ? text : u""));
     return SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(item),
                         reinterpret_cast<LPARAM>(&change)) != 0;
 }

@@ -34,7 +34,7 @@ MENUITEMINFOW ItemInfo(int id, const char16_t* text, unsigned flags, HMENU popup
         info.fType = MFT_SEPARATOR;
     } else {
         info.fMask |= MIIM_STRING;
-        info.dwTypeData = const_cast<wchar_t*>(Wide(text != nullptr ? text : u""));
+        info.dwTypeData = const_cast<wchar_t*>(AsWide(text != nullptr ? text : u""));
     }
     if (flags & (kMenuChecked | kMenuRadio)) {
         info.fMask |= MIIM_CHECKMARKS;

@@ -72,7 +72,7 @@ Size MeasureBody(HWND label, const WideString& body, int& lines) {
     for (std::size_t i = 0; i < parts.Count(); ++i) {
         SIZE extent{};
         const char16_t* line = parts.Get(i);
-        GetTextExtentPoint32W(dc.Get(), Wide(line), static_cast<int>(TextLength(line)), &extent);
+        GetTextExtentPoint32W(dc.Get(), AsWide(line), static_cast<int>(TextLength(line)), &extent);
         widest = std::max(widest, static_cast<int>(extent.cx));
         tallest = std::max(tallest, static_cast<int>(extent.cy));
     }

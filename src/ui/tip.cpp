@@ -26,7 +26,7 @@ TTTOOLINFOW ToolInfo(HWND owner, UINT flags, const char16_t* text) {
     tool.cbSize = sizeof tool;
     tool.uFlags = flags | TTF_TRACK;
     tool.hwnd = owner;
-    tool.lpszText = const_cast<wchar_t*>(Wide(text));
+    tool.lpszText = const_cast<wchar_t*>(AsWide(text));
     return tool;
 }
 
@@ -57,7 +57,7 @@ bool ShowTip(Form& form, const char16_t* text, int x, int y, const char16_t* tit
     if (tip == nullptr) return false;
     form.State().tip.Reset(tip);
     SendMessageW(tip, TTM_SETTITLEW, static_cast<WPARAM>(icon),
-                 reinterpret_cast<LPARAM>(Wide(title != nullptr ? title : u"")));
+                 reinterpret_cast<LPARAM>(AsWide(title != nullptr ? title : u"")));
     if (HasLineFeed(text)) SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 10000);
     TTTOOLINFOW tool = ToolInfo(owner, flags, text);
     if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "foundation/handles.h"
+#include "foundation/win_text.h"
 
 // The toolkit's names for the owning holders, and two scoped helpers for device contexts.
 namespace scrutor::ui {
@@ -47,10 +48,5 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
-
-// The one-line view of our UTF-16 text as the platform's wide text (same bits on Windows).
-inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-inline wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
-inline const char16_t* U16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 
 }  // namespace scrutor::ui
