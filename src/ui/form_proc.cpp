@@ -47,10 +47,29 @@ Handled OnSize(const Message& m) {
     return std::nullopt;
 }
 
+// As a dialog does: the control that had the keyboard focus gets it back when the window
+// is active again (after a message box or a file dialog), instead of the bare window.
+bool KeepFocus(const Message& m) {
+    if (LOWORD(m.wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(m.window, focus)) m.state.lastFocus = focus;
+        return false;
+    }
+    HWND last = m.state.lastFocus;
+    if (HIWORD(m.wParam) != 0 || last == nullptr || !IsChild(m.window, last) ||
+        !IsWindowVisible(last) || !IsWindowEnabled(last)) {
+        return false;
+    }
+    SetFocus(last);
+    return true;
+}
+
 Handled OnActivate(const Message& m) {
     const bool active = m.id == WM_ACTIVATE ? LOWORD(m.wParam) != WA_INACTIVE : m.wParam != 0;
     if (active) m.form.SetActive(m.window);
     Post(m, active ? kEventActivated : kEventDeactivated, m.wParam, m.lParam);
+    // Default processing would move the focus to the window itself.
+    if (m.id == WM_ACTIVATE && KeepFocus(m)) return 0;
     return std::nullopt;
 }
 

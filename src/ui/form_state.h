@@ -98,6 +98,7 @@ struct FormState {
     POINT cursor{};
     WPARAM keys = 0;
     POINT dropPoint{};
+    HWND lastFocus = nullptr;  // the child to give the focus back to on reactivation
     int contextId = 0;
     int borderWidth = 0;
     bool customFrame = false;

@@ -7,89 +7,14 @@
 #include <vector>
 
 #include "analysis/log_filters.h"
-#include "app/core/document_rules.h"
-#include "driver.h"
-#include "foundation/text_file.h"
+#include "e2e_support.h"
 #include "test_files.h"
 
 namespace {
 
 using namespace scrutor::driver;
+using namespace scrutor::e2e;
 using scrutor::FileBytes;
-
-constexpr DWORD kWindowTimeout = 15000;
-
-std::wstring TempFolder(const wchar_t* name) {
-    wchar_t temp[MAX_PATH]{};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-// The repository's sample as a Windows path (Wine maps the Unix root to Z:).
-std::wstring SampleLog() {
-    const char* source = std::getenv("SCRUTOR_SOURCE_DIR");
-    std::wstring path = L"Z:";
-    for (const char* c = source != nullptr ? source : ""; *c != 0; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path + L"\\samples\\sample-scan.log";
-}
-
-std::u16string ReadDocument(const std::wstring& path) {
-    scrutor::TextFile file(reinterpret_cast<const char16_t*>(path.c_str()), scrutor::kDocumentReadMode);
-    scrutor::WideString text;
-    (void)file.ReadText(text);
-    return std::u16string(text.View());
-}
-
-std::wstring Wide(const std::u16string& text) { return {text.begin(), text.end()}; }
-
-// Waits for the editor to show something other than `before`.
-std::wstring WaitForChange(HWND editor, const std::wstring& before) {
-    for (int i = 0; i < 100; ++i) {
-        std::wstring now = WindowText(editor);
-        if (now != before) return now;
-        Sleep(50);
-    }
-    return before;
-}
-
-// Answers the save prompt that closing a modified document brings up.
-bool AnswerSavePrompt(DWORD processId, const wchar_t* button) {
-    HWND box = WaitForWindow(processId, L"_WINDOW_MsgBoxClass", nullptr, 5000);
-    // The box may be found before its buttons exist.
-    for (int i = 0; box != nullptr && i < 100; ++i) {
-        if (PressButton(box, button)) return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-// Copies the sample to `fileName` in the test folder and starts the program on it; answers
-// the main window once its title names the file, or null.
-HWND StartOnSampleCopy(Program& scrutor, const wchar_t* fileName, std::wstring& path) {
-    path = TempFolder(L"scrutor-e2e") + L"\\" + fileName;
-    if (!CopyFileW(SampleLog().c_str(), path.c_str(), FALSE)) return nullptr;
-    if (!scrutor.Start(BesideThisProgram(SCRUTOR_EXE_RELATIVE), L"\"" + path + L"\"")) return nullptr;
-    return WaitForWindow(scrutor.Id(), L"SCRUTOR_WND_CLASS",
-                         (std::wstring(fileName) + L" - Scrutor").c_str(), kWindowTimeout);
-}
-
-class OpenedLog : public ::testing::Test {
-protected:
-    void Open(const wchar_t* fileName) {
-        window = StartOnSampleCopy(scrutor, fileName, path);
-        ASSERT_NE(window, nullptr)
-            << "the program did not start on a copy of the sample, or its title lacks the file";
-        editor = FindChild(window, L"Edit");
-        ASSERT_NE(editor, nullptr);
-    }
-
-    Program scrutor;
-    std::wstring path;
-    HWND window = nullptr;
-    HWND editor = nullptr;
-};
 
 TEST_F(OpenedLog, HideMicrosoftSignedFilesGivesExactlyTheFiltersResult) {
     Open(L"scan.log");
@@ -106,7 +31,7 @@ TEST_F(OpenedLog, HideMicrosoftSignedFilesGivesExactlyTheFiltersResult) {
     SaveScreenshot(BesideThisProgram("app_filtered.bmp"));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(AnswerSavePrompt(scrutor.Id(), L"No"));
+    ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No"));
     EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
     EXPECT_EQ(ReadDocument(path), original) << "\"No\" must not save";
 }
@@ -118,14 +43,15 @@ TEST_F(OpenedLog, CancelKeepsTheWindowAndCtrlSSavesAsUtf16) {
     TypeText(L"X");
     const std::wstring edited = WindowText(editor);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(AnswerSavePrompt(scrutor.Id(), L"Cancel"));
+    ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"Cancel"));
     Sleep(300);
     EXPECT_TRUE(IsWindow(window)) << "Cancel closed the program";
     EXPECT_EQ(WindowText(editor), edited);
 
     ASSERT_TRUE(Activate(window));
     PressKey('S', true);  // Save: the file exists, so no dialog
-    EXPECT_EQ(ReadDocument(path), std::u16string(edited.begin(), edited.end()));
+    EXPECT_TRUE(WaitUntil([&] { return ReadDocument(path) == std::u16string(edited.begin(), edited.end()); }))
+        << "Ctrl+S did not save the edited text";
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     unsigned char mark[2]{};
     DWORD read = 0;
@@ -156,16 +82,6 @@ TEST_F(OpenedLog, EachMenuOpensFromTheKeyboard) {
     }
     PressKey('Q', true);
     EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "an unmodified document closes at once";
-}
-
-// What a UTF-16LE document with a byte order mark holds on disk.
-std::string Utf16FileBytes(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>((unit >> 8) & 0xFF);
-    }
-    return bytes;
 }
 
 // Every entry of the "Analyze log" menu that rewrites the whole text, in menu order, with the
@@ -211,7 +127,7 @@ TEST(AnalyzeMenu, EveryFilterGivesExactlyTheCoreResultOnTheSample) {
         EXPECT_EQ(WaitForChange(editor, Wide(original)), Wide(std::u16string(expected.View())));
 
         PostMessageW(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(AnswerSavePrompt(scrutor.Id(), L"No")) << "the rewritten text is not marked modified";
+        ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No")) << "the rewritten text is not marked modified";
         EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
     }
 }
@@ -227,39 +143,9 @@ TEST_F(OpenedLog, TabInsertsTabsAndYesSavesThemBeforeClosing) {
     EXPECT_EQ(WaitForChange(editor, Wide(original)), edited);
 
     PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(AnswerSavePrompt(scrutor.Id(), L"Yes"));
+    ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"Yes"));
     EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "the file exists: Yes saves without a dialog";
     EXPECT_EQ(FileBytes(path), Utf16FileBytes(edited));
-}
-
-BOOL CALLBACK ListChild(HWND child, LPARAM data) {
-    wchar_t name[64]{};
-    GetClassNameW(child, name, 64);
-    *reinterpret_cast<std::wstring*>(data) += std::wstring(name) + L"#" +
-        std::to_wstring(GetDlgCtrlID(child)) + L"[" + WindowText(child) + L"] ";
-    return TRUE;
-}
-
-BOOL CALLBACK FindEdit(HWND child, LPARAM data) {
-    wchar_t name[16]{};
-    GetClassNameW(child, name, 16);
-    if (lstrcmpiW(name, L"Edit") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(data) = child;
-    return FALSE;
-}
-
-// The save dialog's file name box (its only edit, inside the name combo box), once built.
-HWND SaveDialogNameBox(HWND dialog) {
-    for (int i = 0; i < 100; ++i) {
-        HWND edit = nullptr;
-        EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&edit));
-        if (edit != nullptr) return edit;
-        Sleep(50);
-    }
-    std::wstring children;
-    EnumChildWindows(dialog, ListChild, reinterpret_cast<LPARAM>(&children));
-    ADD_FAILURE() << "no file name box among: " << std::string(children.begin(), children.end());
-    return nullptr;
 }
 
 TEST_F(OpenedLog, SaveAsScriptWritesUtf16WithTheScriptHeader) {
@@ -269,15 +155,12 @@ TEST_F(OpenedLog, SaveAsScriptWritesUtf16WithTheScriptHeader) {
     DeleteFileW(target.c_str());
 
     ChooseMenuItem(window, 0, 3);
-    HWND dialog = WaitForWindow(scrutor.Id(), L"#32770", nullptr, kWindowTimeout);
+    HWND dialog = WaitForFileDialog(scrutor.Id(), kSaveTitle);
     ASSERT_NE(dialog, nullptr) << "no save dialog";
-    EXPECT_EQ(WindowText(dialog), L"Please choose the file to save to");
-    HWND nameBox = SaveDialogNameBox(dialog);
+    HWND nameBox = FileDialogNameBox(dialog);
     ASSERT_NE(nameBox, nullptr);
     EXPECT_EQ(WindowText(nameBox), L"report") << "the dialog offers the log's name without extension";
-    SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    ASSERT_TRUE(ChooseFileInDialog(dialog, target));
 
     EXPECT_NE(WaitForWindow(scrutor.Id(), L"SCRUTOR_WND_CLASS", L"report.zep - Scrutor", kWindowTimeout),
               nullptr)

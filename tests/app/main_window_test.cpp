@@ -2,6 +2,8 @@
 // the editor operations, read back through the Win32 API.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +13,10 @@
 #include "app/commands.h"
 #include "app/edit_commands.h"
 #include "app/editor_ops.h"
+#include "app/event_loop.h"
 #include "app_test_support.h"
+#include "ui/event_codes.h"
+#include "ui/event_record.h"
 
 namespace scrutor {
 namespace {
@@ -202,6 +207,49 @@ TEST_F(MainWindowTest, ClearAllLeavesAnUnmodifiedEmptyEditor) {
     ClearAll(app);
     EXPECT_EQ(EditorText(), u"");
     EXPECT_FALSE(IsEditorModified(app.Editor()));
+}
+
+// What Explorer hands a window when files are dropped on it: a DROPFILES block with the
+// paths, wide, at a point in the window's client area.
+HGLOBAL DropOf(const std::vector<std::wstring>& paths, POINT at) {
+    std::size_t units = 1;
+    for (const std::wstring& path : paths) units += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + units * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = at;
+    drop->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const std::wstring& path : paths) {
+        std::copy(path.begin(), path.end(), out);
+        out += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(MainWindowTest, DroppedFilesArriveAsLinesAtTheCaret) {
+    SetEditorText(app.Editor(), u"<Delete>\r\n<Reboot>");
+    SendMessageW(app.Editor(), EM_SETSEL, 10, 10);
+    while (ui::GetEvent(app.Events(), true) != 0) {
+    }
+    RECT editor{};
+    GetWindowRect(app.Editor(), &editor);
+    POINT inside{editor.left + 30, editor.top + 30};
+    ScreenToClient(app.MainWindow(), &inside);
+    SendMessageW(app.MainWindow(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DropOf({L"C:\\Users\\Zo\u00EB\\AppData\\Roaming\\qxwtrhvz\\qxwtrhvz.exe",
+                                                  L"C:\\ProgramData\\SysHealthHost\\shhost.exe"},
+                                                 inside)),
+                 0);
+    ASSERT_NE(ui::GetEvent(app.Events(), true), 0);
+    ASSERT_EQ(app.Events().code, ui::kEventFilesDropped);
+    DispatchEvent(app);
+    EXPECT_EQ(EditorText(),
+              u"<Delete>\r\nC:\\Users\\Zo\u00EB\\AppData\\Roaming\\qxwtrhvz\\qxwtrhvz.exe\r\n"
+              u"C:\\ProgramData\\SysHealthHost\\shhost.exe\r\n<Reboot>");
+    EXPECT_TRUE(IsEditorModified(app.Editor()));
+    EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0)) << "the insertion is not undoable";
 }
 
 }  // namespace

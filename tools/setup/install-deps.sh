@@ -3,10 +3,11 @@
 # packages only. Safe to run again: each step checks before it acts.
 set -euo pipefail
 
+# fonts-wine carries the symbol font Wine draws caption buttons and check marks with.
 need=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xdotool imagemagick x11-apps
+  wine wine64 fonts-wine xvfb xdotool imagemagick x11-apps
   libpcre2-dev googletest libgtest-dev libbenchmark-dev
   dpkg-dev python3
 )

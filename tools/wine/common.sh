@@ -50,6 +50,12 @@ scrutor_wine_ready() {
     echo "wine: creating prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 && touch "$WINEPREFIX/.scrutor-ready"
   fi
+  # This Wine build does not look in its own font folder, so without a copy in the
+  # prefix the caption buttons (drawn with Marlett) show as plain letters.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  fi
   wineserver -p >/dev/null 2>&1 || true
 }
 

@@ -1,0 +1,187 @@
+// Files a technician may hand the program by mistake, and saves that cannot succeed: each
+// gets a clear result, nothing hangs, and no file is ever damaged.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/log_filters.h"
+#include "app/core/document_rules.h"
+#include "e2e_support.h"
+#include "test_files.h"
+
+namespace {
+
+using namespace scrutor::driver;
+using namespace scrutor::e2e;
+using scrutor::FileBytes;
+using scrutor::WriteBytes;
+
+std::wstring CreateFailedMessage() {
+    const std::u16string text = scrutor::kCreateFailedMessage;
+    return Wide(text);
+}
+
+int FilesIn(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
+std::wstring EmptyFolder(const wchar_t* name) {
+    const std::wstring folder = TempFolder(name);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return folder;
+}
+
+// GetWindowTextLength does not ask a control of another process.
+int TextLength(HWND control) { return static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)); }
+
+struct BadFile {
+    const wchar_t* name;
+    std::string bytes;
+    const wchar_t* shown;
+};
+
+TEST(BadInput, OddFilesOpenWithWhatTheyHoldAndCloseUntouched) {
+    std::string binary("MZ\x90\x00\x03\x00\x00\x00\x04\x00\x00\x00\xFF\xFF\x00\x00", 16);
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
+    const BadFile cases[] = {
+        // Reading stops at the first zero byte: what precedes it is all a text editor can show.
+        {L"setup.exe", binary, L"MZ\x90"},
+        {L"empty.log", "", L""},
+        // The odd last byte is half a character and is left out.
+        {L"odd.log", std::string("\xFF\xFE" "A\0B\0C", 7), L"AB"},
+        {L"big-endian.log", std::string("\xFE\xFF\0<\0R\0u\0n\0>", 12), L"<Run>"},
+    };
+    const std::wstring folder = EmptyFolder(L"scrutor-bad");
+    for (const BadFile& file : cases) {
+        SCOPED_TRACE(std::string(file.name, file.name + wcslen(file.name)));
+        const std::wstring path = folder + L"\\" + file.name;
+        ASSERT_TRUE(WriteBytes(path, file.bytes));
+        Program scrutor;
+        HWND window = StartOn(scrutor, path, file.name);
+        ASSERT_NE(window, nullptr) << "the title does not name the file";
+        HWND editor = FindChild(window, L"Edit");
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(WindowText(editor), file.shown);
+        ASSERT_TRUE(Activate(window));
+        PressKey('Q', true);
+        EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "nothing was changed, so nothing is asked";
+        EXPECT_EQ(FileBytes(path), file.bytes);
+    }
+    EXPECT_EQ(FilesIn(folder), static_cast<int>(std::size(cases)));
+}
+
+TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt) {
+    const std::wstring folder = EmptyFolder(L"scrutor-locked");
+    const std::wstring path = folder + L"\\locked.log";
+    const std::string content = "<Run> | pf | File not found: C:\\pf1.exe\r\n";
+    ASSERT_TRUE(WriteBytes(path, content));
+    HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    Program scrutor;
+    HWND window = StartOn(scrutor, path, L"locked.log");
+    ASSERT_NE(window, nullptr) << "a file that cannot be read still names the document";
+    HWND editor = FindChild(window, L"Edit");
+    EXPECT_EQ(WindowText(editor), L"");
+
+    ASSERT_TRUE(Activate(window));
+    TypeText(L"fix");
+    PressKey('S', true);
+    HWND box = WaitForMessageBox(scrutor.Id());
+    ASSERT_NE(box, nullptr) << "a failed save must say so";
+    EXPECT_EQ(MessageBoxText(box), CreateFailedMessage());
+    ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"OK"); }));
+    Sleep(300);
+    EXPECT_EQ(WindowText(window), L"locked.log - Scrutor");
+    EXPECT_EQ(WindowText(editor), L"fix");
+    CloseHandle(lock);
+    EXPECT_EQ(FileBytes(path), content) << "the failed save damaged the file";
+    EXPECT_EQ(FilesIn(folder), 1) << "the failed save left a temporary file behind";
+
+    // Once the lock is gone the same command succeeds.
+    ASSERT_TRUE(Activate(window));
+    PressKey('S', true);
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16FileBytes(L"fix"); }));
+    ASSERT_TRUE(Activate(window));
+    PressKey('Q', true);
+    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+}
+
+TEST_F(OpenedLog, SavingIntoAFolderThatCannotBeMadeSaysSoAndChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(Open(L"target.log"));
+    const std::wstring folder = TempFolder(L"scrutor-e2e");
+    const std::wstring blocker = folder + L"\\not-a-folder.txt";
+    ASSERT_TRUE(WriteBytes(blocker, "a file where the folder would go"));
+    const std::string before = FileBytes(path);
+
+    ASSERT_TRUE(Activate(window));
+    PressKey('S', false, true);  // Save as script
+    HWND dialog = WaitForFileDialog(scrutor.Id(), kSaveTitle);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ChooseFileInDialog(dialog, blocker + L"\\report.zep"));
+    HWND box = WaitForMessageBox(scrutor.Id());
+    ASSERT_NE(box, nullptr) << "a target that cannot be created must be reported";
+    EXPECT_EQ(MessageBoxText(box), CreateFailedMessage());
+    ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"OK"); }));
+    Sleep(300);
+    EXPECT_EQ(WindowText(window), L"target.log - Scrutor");
+    EXPECT_EQ(FileBytes(blocker), "a file where the folder would go");
+    EXPECT_EQ(FileBytes(path), before);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "the text itself was never changed";
+}
+
+// A 50 MB scan log (UTF-16, as the scanner writes it) loads whole and filters whole. Wine's
+// edit control lays out the whole text before the window shows, which takes tens of seconds
+// for this size, hence the long waits.
+TEST(BadInput, AFiftyMegabyteLogLoadsAndFiltersCompletely) {
+    const std::u16string sample = ReadDocument(SampleLog());
+    ASSERT_FALSE(sample.empty());
+    std::u16string text;
+    while (text.size() * 2 < 50u * 1000 * 1000) text += sample + u"\r\n";
+    const std::wstring path = TempFolder(L"scrutor-e2e") + L"\\huge.log";
+    ASSERT_TRUE(WriteBytes(path, Utf16FileBytes(Wide(text))));
+    scrutor::WideString filtered(text);
+    ASSERT_TRUE(scrutor::ApplyLineFilter(scrutor::LineFilter::kMicrosoftSigned, filtered));
+
+    Program scrutor;
+    const DWORD start = GetTickCount();
+    HWND window = StartOn(scrutor, path, L"huge.log", 180000);
+    ASSERT_NE(window, nullptr);
+    HWND editor = FindChild(window, L"Edit");
+    ASSERT_TRUE(WaitUntil([&] { return TextLength(editor) == static_cast<int>(text.size()); },
+                          120000))
+        << "loaded " << TextLength(editor) << " of " << text.size() << " characters";
+    std::printf("50 MB log shown after %lu ms\n", GetTickCount() - start);
+
+    const DWORD filterStart = GetTickCount();
+    ChooseMenuItem(window, 3, 0);  // Hide Microsoft signed files
+    EXPECT_TRUE(WaitUntil(
+        [&] { return TextLength(editor) == static_cast<int>(filtered.Length()); }, 180000))
+        << "filtered length " << TextLength(editor) << ", expected " << filtered.Length();
+    std::printf("filtered in %lu ms\n", GetTickCount() - filterStart);
+    EXPECT_EQ(WindowText(editor), Wide(std::u16string(filtered.View())));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No"));
+    EXPECT_EQ(scrutor.WaitForExit(60000), 0);
+    DeleteFileW(path.c_str());
+}
+
+}  // namespace

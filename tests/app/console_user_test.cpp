@@ -1,0 +1,106 @@
+// The console user behind the program, and that user's Explorer setting for info tips,
+// compared with what Windows says of the test process's own account.
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/settings_win.h"
+#include "foundation/handles.h"
+
+namespace scrutor {
+namespace {
+
+std::wstring OwnSidText() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return L"";
+    alignas(TOKEN_USER) std::array<BYTE, 1024> buffer{};
+    DWORD size = 0;
+    std::wstring text;
+    wchar_t* sid = nullptr;
+    if (GetTokenInformation(token, TokenUser, buffer.data(), buffer.size(), &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+        text = sid;
+        LocalFree(sid);
+    }
+    CloseHandle(token);
+    return text;
+}
+
+std::wstring Wide(const char16_t* text) { return std::wstring(text, text + std::char_traits<char16_t>::length(text)); }
+
+TEST(ConsoleUser, IsTheAccountThisProcessRunsAsWithItsSidAsText) {
+    EXPECT_EQ(FindConsoleUserToken(nullptr, nullptr), nullptr) << "no name buffer, no answer";
+
+    std::array<char16_t, kAccountTextUnits> user{};
+    std::array<char16_t, kAccountTextUnits> sid{};
+    HandleHolder token(FindConsoleUserToken(user.data(), sid.data()));
+    ASSERT_TRUE(token.IsValid()) << "the test runs in the console session as its user";
+    wchar_t own[256]{};
+    DWORD ownSize = 256;
+    ASSERT_TRUE(GetUserNameW(own, &ownSize));
+    EXPECT_EQ(Wide(user.data()), own);
+    EXPECT_EQ(Wide(sid.data()), OwnSidText());
+    EXPECT_EQ(Wide(sid.data()).rfind(L"S-1-5-", 0), 0u);
+
+    // The token is one that really belongs to that user.
+    alignas(TOKEN_USER) std::array<BYTE, 1024> buffer{};
+    DWORD size = 0;
+    ASSERT_TRUE(GetTokenInformation(token.Get(), TokenUser, buffer.data(), buffer.size(), &size));
+
+    // Without a SID buffer the user is still found.
+    std::array<char16_t, kAccountTextUnits> again{};
+    HandleHolder second(FindConsoleUserToken(again.data(), nullptr));
+    EXPECT_TRUE(second.IsValid());
+    EXPECT_EQ(Wide(again.data()), own);
+}
+
+// The user's own Explorer key, reached here through HKCU; put back as found.
+class ExplorerSetting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER,
+                                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
+                                  nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        DWORD value = 0, type = 0, size = sizeof value;
+        if (RegQueryValueExW(key, L"ShowInfoTip", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+                ERROR_SUCCESS &&
+            type == REG_DWORD) {
+            saved = value;
+        }
+    }
+    void TearDown() override {
+        if (saved) {
+            SetDword(*saved);
+        } else {
+            RegDeleteValueW(key, L"ShowInfoTip");
+        }
+        RegCloseKey(key);
+    }
+    void SetDword(DWORD value) const {
+        RegSetValueExW(key, L"ShowInfoTip", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+
+    HKEY key = nullptr;
+    std::optional<DWORD> saved;
+};
+
+TEST_F(ExplorerSetting, ShowInfoTipIsReadFromTheConsoleUsersKeyAndDefaultsToOne) {
+    SetDword(0);
+    EXPECT_EQ(ReadShowInfoTip(), 0u);
+    SetDword(7);
+    EXPECT_EQ(ReadShowInfoTip(), 7u);
+    RegSetValueExW(key, L"ShowInfoTip", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"0"), 2 * sizeof(wchar_t));
+    EXPECT_EQ(ReadShowInfoTip(), 1u) << "a value of the wrong type counts as unreadable";
+    RegDeleteValueW(key, L"ShowInfoTip");
+    EXPECT_EQ(ReadShowInfoTip(), 1u);
+}
+
+}  // namespace
+}  // namespace scrutor

@@ -1,0 +1,135 @@
+#include "e2e_support.h"
+
+#include <cstdlib>
+
+#include "foundation/text_file.h"
+#include "app/core/document_rules.h"
+
+namespace scrutor::e2e {
+
+using namespace driver;
+
+std::wstring TempFolder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+// Wine maps the Unix root to Z:.
+std::wstring SampleLog() {
+    const char* source = std::getenv("SCRUTOR_SOURCE_DIR");
+    std::wstring path = L"Z:";
+    for (const char* c = source != nullptr ? source : ""; *c != 0; ++c) {
+        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    }
+    return path + L"\\samples\\sample-scan.log";
+}
+
+std::u16string ReadDocument(const std::wstring& path) {
+    TextFile file(reinterpret_cast<const char16_t*>(path.c_str()), kDocumentReadMode);
+    WideString text;
+    (void)file.ReadText(text);
+    return std::u16string(text.View());
+}
+
+std::string Utf16FileBytes(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>((unit >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return done();
+        Sleep(50);
+    }
+    return true;
+}
+
+std::wstring WaitForChange(HWND editor, const std::wstring& before) {
+    std::wstring now = before;
+    (void)WaitUntil([&] { return (now = WindowText(editor)) != before; });
+    return now;
+}
+
+HWND WaitForMessageBox(DWORD processId) {
+    HWND box = WaitForWindow(processId, L"_WINDOW_MsgBoxClass", nullptr, 5000);
+    // The box may be found before its buttons exist.
+    if (box != nullptr) (void)WaitUntil([&] { return FindChild(box, L"Button") != nullptr; });
+    return box;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    HWND label = FindChild(box, L"Static");
+    return label != nullptr ? WindowText(label) : std::wstring();
+}
+
+bool AnswerMessageBox(DWORD processId, const wchar_t* button) {
+    HWND box = WaitForMessageBox(processId);
+    return box != nullptr && WaitUntil([&] { return PressButton(box, button); });
+}
+
+HWND WaitForFileDialog(DWORD processId, const wchar_t* title) {
+    return WaitForWindow(processId, L"#32770", title, kWindowTimeout);
+}
+
+namespace {
+
+BOOL CALLBACK FindEdit(HWND child, LPARAM data) {
+    wchar_t name[16]{};
+    GetClassNameW(child, name, 16);
+    if (lstrcmpiW(name, L"Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
+}  // namespace
+
+// The dialog's only edit sits inside the name combo box, and appears a little later.
+HWND FileDialogNameBox(HWND dialog) {
+    HWND edit = nullptr;
+    (void)WaitUntil([&] {
+        EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&edit));
+        return edit != nullptr;
+    });
+    return edit;
+}
+
+bool ChooseFileInDialog(HWND dialog, const std::wstring& path) {
+    HWND nameBox = FileDialogNameBox(dialog);
+    if (nameBox == nullptr) return false;
+    SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return true;
+}
+
+HWND WaitForTitle(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
+    return WaitForWindow(processId, L"SCRUTOR_WND_CLASS", title.c_str(), timeoutMs);
+}
+
+HWND StartOn(Program& scrutor, const std::wstring& path, const std::wstring& fileName, DWORD timeoutMs) {
+    if (!scrutor.Start(BesideThisProgram(SCRUTOR_EXE_RELATIVE), L"\"" + path + L"\"")) return nullptr;
+    return WaitForTitle(scrutor.Id(), fileName + L" - Scrutor", timeoutMs);
+}
+
+HWND StartOnSampleCopy(Program& scrutor, const wchar_t* fileName, std::wstring& path) {
+    path = TempFolder(L"scrutor-e2e") + L"\\" + fileName;
+    if (!CopyFileW(SampleLog().c_str(), path.c_str(), FALSE)) return nullptr;
+    return StartOn(scrutor, path, fileName);
+}
+
+void OpenedLog::Open(const wchar_t* fileName) {
+    window = StartOnSampleCopy(scrutor, fileName, path);
+    ASSERT_NE(window, nullptr) << "the program did not start on a copy of the sample, or its title lacks the file";
+    editor = FindChild(window, L"Edit");
+    ASSERT_NE(editor, nullptr);
+}
+
+}  // namespace scrutor::e2e

@@ -1,0 +1,65 @@
+#pragma once
+
+// Shared by the end-to-end tests: files for the program to open, and the answers a
+// technician gives to its boxes and file dialogs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "driver.h"
+
+namespace scrutor::e2e {
+
+inline constexpr DWORD kWindowTimeout = 15000;
+
+// A folder under the temporary directory (created when missing).
+[[nodiscard]] std::wstring TempFolder(const wchar_t* name);
+// The repository's sample log as a Windows path.
+[[nodiscard]] std::wstring SampleLog();
+// A document as the program reads it (encoding from its mark).
+[[nodiscard]] std::u16string ReadDocument(const std::wstring& path);
+// What a UTF-16LE document with a byte order mark holds on disk.
+[[nodiscard]] std::string Utf16FileBytes(const std::wstring& text);
+[[nodiscard]] inline std::wstring Wide(const std::u16string& text) { return {text.begin(), text.end()}; }
+
+// Polls until `done` holds or the time is up; answers the last result.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Waits for the editor to show something other than `before`.
+[[nodiscard]] std::wstring WaitForChange(HWND editor, const std::wstring& before);
+
+// The program's message box, once its buttons exist; null when none came up.
+[[nodiscard]] HWND WaitForMessageBox(DWORD processId);
+// The text a message box shows.
+[[nodiscard]] std::wstring MessageBoxText(HWND box);
+// Clicks a button of the next message box.
+bool AnswerMessageBox(DWORD processId, const wchar_t* button);
+
+// The program's file dialog with that title, and the file name typed into it and confirmed.
+inline constexpr wchar_t kOpenTitle[] = L"Open file";
+inline constexpr wchar_t kSaveTitle[] = L"Please choose the file to save to";
+[[nodiscard]] HWND WaitForFileDialog(DWORD processId, const wchar_t* title);
+[[nodiscard]] HWND FileDialogNameBox(HWND dialog);
+bool ChooseFileInDialog(HWND dialog, const std::wstring& path);
+
+// Starts the program on `path`; answers the main window once its title names the file.
+HWND StartOn(driver::Program& scrutor, const std::wstring& path, const std::wstring& fileName,
+            DWORD timeoutMs = kWindowTimeout);
+// Copies the sample to `fileName` in the test folder and starts the program on it.
+HWND StartOnSampleCopy(driver::Program& scrutor, const wchar_t* fileName, std::wstring& path);
+[[nodiscard]] HWND WaitForTitle(DWORD processId, const std::wstring& title,
+                                DWORD timeoutMs = kWindowTimeout);
+
+class OpenedLog : public ::testing::Test {
+protected:
+    void Open(const wchar_t* fileName);
+
+    driver::Program scrutor;
+    std::wstring path;
+    HWND window = nullptr;
+    HWND editor = nullptr;
+};
+
+}  // namespace scrutor::e2e
