@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <array>
+#include <cstring>
 
 #include "ui/event_codes.h"
 #include "ui/form_proc.h"
@@ -141,8 +143,42 @@ Handled OnControlColour(const Message& m) {
     return reinterpret_cast<LRESULT>(FormBrushFor(m.state, *c, dc));
 }
 
+namespace {
+
+// True when the names after `offset` end with the empty name inside the block's `size` bytes.
+template <class Unit>
+bool NameListEnds(const BYTE* block, SIZE_T offset, SIZE_T size) {
+    bool atNameStart = true;
+    for (SIZE_T at = offset; at + sizeof(Unit) <= size; at += sizeof(Unit)) {
+        Unit unit{};
+        std::memcpy(&unit, block + at, sizeof unit);
+        if (unit == 0 && atNameStart) return true;
+        atNameStart = unit == 0;
+    }
+    return false;
+}
+
+// The message filter lets WM_DROPFILES in from any process, and the shell's readers trust the
+// handle. Only a block of this process that holds a header and a terminated name list is read.
+bool IsDropBlock(HDROP drop) {
+    const SIZE_T size = GlobalSize(drop);
+    if (size < sizeof(DROPFILES)) return false;
+    const auto* block = static_cast<const BYTE*>(GlobalLock(drop));
+    if (block == nullptr) return false;
+    DROPFILES header{};
+    std::memcpy(&header, block, sizeof header);
+    const bool valid = header.pFiles >= sizeof(DROPFILES) && header.pFiles < size &&
+                       (header.fWide ? NameListEnds<wchar_t>(block, header.pFiles, size)
+                                     : NameListEnds<char>(block, header.pFiles, size));
+    GlobalUnlock(drop);
+    return valid;
+}
+
+}  // namespace
+
 Handled OnDropFiles(const Message& m) {
     auto* drop = reinterpret_cast<HDROP>(m.wParam);
+    if (!IsDropBlock(drop)) return 0;
     POINT p{};
     DragQueryPoint(drop, &p);
     m.state.dropPoint = p;

@@ -1,5 +1,9 @@
 // New, Open and Revert on a document with unsaved changes, worked from the keyboard: every
 // answer to the prompts does what it says and nothing typed is lost unasked.
+#include <windows.h>
+
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,6 +112,29 @@ TEST_F(OpenedLog, OpenAsksFirstSavesThroughTheDialogAndKeepsTheTextForAnEmptyFil
     PressKey('Q', true);
     EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "the text was saved, so Close asks nothing";
     EXPECT_EQ(FileBytes(empty), "") << "opening never writes";
+}
+
+// Another process cannot hand over a drop block: the handle means nothing here. The program
+// must ignore such a message rather than read through it.
+TEST_F(OpenedLog, ADropMessageFromAnotherProcessIsIgnored) {
+    ASSERT_NO_FATAL_FAILURE(Open(L"drop.log"));
+    const std::wstring before = WindowText(editor);
+    const std::wstring path = L"C:\\x\\y.exe";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = POINT{40, 60};
+    drop->fWide = TRUE;
+    std::copy(path.begin(), path.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    GlobalUnlock(memory);
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    PostMessageW(window, WM_DROPFILES, 0x7FFF0000, 0);
+    Sleep(500);
+    EXPECT_EQ(WindowText(editor), before);
+    ASSERT_TRUE(Activate(window));
+    PressKey('Q', true);
+    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "the program did not survive the stray drops";
+    GlobalFree(memory);
 }
 
 }  // namespace

@@ -250,6 +250,20 @@ TEST_F(MainWindowTest, DroppedFilesArriveAsLinesAtTheCaret) {
               u"C:\\ProgramData\\SysHealthHost\\shhost.exe\r\n<Reboot>");
     EXPECT_TRUE(IsEditorModified(app.Editor()));
     EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0)) << "the insertion is not undoable";
+
+    // A block whose name list runs off its end is not read at all.
+    HGLOBAL open = DropOf({L"C:\\a.exe"}, inside);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(open));
+    const SIZE_T units = (GlobalSize(open) - sizeof(DROPFILES)) / sizeof(wchar_t);
+    std::fill_n(reinterpret_cast<wchar_t*>(header + 1), units, L'x');
+    GlobalUnlock(open);
+    while (ui::GetEvent(app.Events(), true) != 0) {
+    }
+    SendMessageW(app.MainWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(open), 0);
+    while (ui::GetEvent(app.Events(), true) != 0) {
+        EXPECT_NE(app.Events().code, ui::kEventFilesDropped) << "an unterminated drop was read";
+    }
+    GlobalFree(open);
 }
 
 }  // namespace
