@@ -22,5 +22,8 @@ function(scrutor_add_test_executable name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE scrutor_options GTest::gtest GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "SCRUTOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  # A hung program under test (a crash waiting on a debugger, a box nobody answers) must
+  # fail the run, not hold it for CTest's default 25 minutes.
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "SCRUTOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    TIMEOUT 600)
 endfunction()

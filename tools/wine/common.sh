@@ -45,10 +45,14 @@ scrutor_wine_ready() {
   scrutor_wine_env
   scrutor_ensure_display
   # The registry files appear only when the wineserver saves them, so a marker
-  # of our own says the prefix was made.
+  # of our own says the prefix was made. A crash then ends the process with a
+  # backtrace instead of waiting on a crash dialog nobody answers.
   if [ ! -f "$WINEPREFIX/.scrutor-ready" ]; then
     echo "wine: creating prefix $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 && touch "$WINEPREFIX/.scrutor-ready"
+    wineboot -i >/dev/null 2>&1 \
+      && wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1 \
+      && touch "$WINEPREFIX/.scrutor-ready"
   fi
   # This Wine build does not look in its own font folder, so without a copy in the
   # prefix the caption buttons (drawn with Marlett) show as plain letters.
