@@ -8,9 +8,7 @@
 namespace scrutor {
 namespace {
 
-std::u16string Str(const WideString& text) {
-    return std::u16string(text.View());
-}
+std::u16string Str(const WideString& text) { return std::u16string(text.View()); }
 
 // A line no filter touches, long enough to lift any text over the hiding threshold.
 const std::u16string kKeep = u"<Winlogon> | Shell | explorer.exe | keep this line";
@@ -53,8 +51,8 @@ TEST(ApplyLineFilter, EachFilterDeletesOnlyItsKindOfLine) {
     }
 }
 
-// The threshold counts the whole text: 49 characters stay untouched, 50 are filtered.
-TEST(ApplyLineFilter, ShortTextIsLeftAlone) {
+TEST(ApplyLineFilter, ThresholdLineEndsAndUnknownFilters) {
+    // The threshold counts the whole text: 49 characters stay untouched, 50 are filtered.
     const std::u16string line = u"C:\\a.dll | Signed :  Microsoft Corporation\r\n";
     for (const std::size_t length : {std::size_t{49}, std::size_t{50}}) {
         const std::u16string original = line + std::u16string(length - line.size(), u'x');
@@ -63,28 +61,20 @@ TEST(ApplyLineFilter, ShortTextIsLeftAlone) {
         EXPECT_EQ(applies, length == 50) << length;
         EXPECT_EQ(Str(text), applies ? original.substr(line.size() - 1) : original) << length;
     }
-}
-
-TEST(ApplyLineFilter, LeavesBareLineFeedsAndDropsAnUnbrokenLastLine) {
     WideString text(u"A | x\r\nB | Signed : X\r\nC | Signed : Y\r\nD | z" + kKeep);
     ASSERT_TRUE(ApplyLineFilter(LineFilter::kAllSigned, text));
     EXPECT_EQ(Str(text), u"A | x\r\n\n\nD | z" + kKeep);
-
-    WideString last(kKeep + u"\r\nB | Signed : X");
-    ASSERT_TRUE(ApplyLineFilter(LineFilter::kAllSigned, last));
-    EXPECT_EQ(Str(last), kKeep + u"\r\n");
-
+    // An unbroken last line goes whole.
+    text = WideString(kKeep + u"\r\nB | Signed : X");
+    ASSERT_TRUE(ApplyLineFilter(LineFilter::kAllSigned, text));
+    EXPECT_EQ(Str(text), kKeep + u"\r\n");
     // Nothing matched: the text is unchanged but the editor is still to be replaced.
-    WideString none(kKeep + u"\r\n" + kKeep);
-    EXPECT_TRUE(ApplyLineFilter(LineFilter::kRecentItems, none));
-    EXPECT_EQ(Str(none), kKeep + u"\r\n" + kKeep);
-}
-
-TEST(ApplyLineFilter, UnknownFilterDoesNothing) {
-    WideString text(kKeep + kKeep);
+    text = WideString(kKeep + u"\r\n" + kKeep);
+    EXPECT_TRUE(ApplyLineFilter(LineFilter::kRecentItems, text));
+    EXPECT_EQ(Str(text), kKeep + u"\r\n" + kKeep);
     EXPECT_EQ(LineFilterPattern(static_cast<LineFilter>(7)), nullptr);
     EXPECT_FALSE(ApplyLineFilter(static_cast<LineFilter>(0), text));
-    EXPECT_EQ(Str(text), kKeep + kKeep);
+    EXPECT_EQ(Str(text), kKeep + u"\r\n" + kKeep);
 }
 
 TEST(EditControlLines, OnlyCarriageReturnLineFeedEndsALine) {
@@ -107,12 +97,14 @@ TEST(ClearUnnecessaryLines, KeepsCommandLinesGrouped) {
         {u"<ZEPCommandsScript>\r\n<Comment>\r\nclean up the\r\nleft-overs\r\n<Delete>\r\n"
          u"C:\\a.exe\r\nC:\\b.dll\r\n<Reboot>",
          u"\r\n<Delete>\r\nC:\\a.exe\r\nC:\\b.dll\r\n\r\n<Reboot>\r\n"},
-        {u"<Run> -h\r\ncmd /c x\r\n<Reboot>\r\nxyz abc\r\n", u"\r\n<Run> -h\r\ncmd /c x\r\n\r\n<Reboot>\r\n"},
+        {u"<Run> -h\r\ncmd /c x\r\n<Reboot>\r\nxyz abc\r\n",
+         u"\r\n<Run> -h\r\ncmd /c x\r\n\r\n<Reboot>\r\n"},
         // A five-character keyword line is dropped.
         {u"<Delete>\r\nC:\\a.exe\r\n<Reg>\r\nHKLM\\Software\\Bad\r\n<Reboot>\r\n<Run>\r\ncmd /c x\r\n",
          u"\r\n<Delete>\r\nC:\\a.exe\r\nHKLM\\Software\\Bad\r\n\r\n<Reboot>\r\n"},
         // The same keyword in any case is one group.
-        {u"  <Delete> C:\\a.exe\r\n\t<DELETE> C:\\b.exe  \r\n", u"\r\n<Delete> C:\\a.exe\r\n<DELETE> C:\\b.exe\r\n"},
+        {u"  <Delete> C:\\a.exe\r\n\t<DELETE> C:\\b.exe  \r\n",
+         u"\r\n<Delete> C:\\a.exe\r\n<DELETE> C:\\b.exe\r\n"},
         {u"plain text line\r\n\r\n<Reboot>", u"\r\n<Reboot>\r\n"},
         {u"<Delete>\r\n" + tag43 + u" x\r\n", u"\r\n<Delete>\r\n\r\n" + tag43 + u" x\r\n"},
         {u"<Delete>\r\n" + tag44 + u" x\r\n", u"\r\n<Delete>\r\n" + tag44 + u" x\r\n"},
@@ -129,7 +121,7 @@ TEST(ClearUnnecessaryLines, KeepsCommandLinesGrouped) {
     EXPECT_FALSE(ClearUnnecessaryLines(empty));
 }
 
-TEST(KeepFileNotFoundLines, KeepsLongEnoughLinesUnchanged) {
+TEST(KeepFileNotFoundLines, KeepsLongEnoughLinesWhole) {
     const std::u16string line39 = u"<Run> | pf | File not found: C:\\pf1.exe";
     const std::u16string line40 = u" <Run> | pf | file NOT found: C:\\pf1.exe";
     const std::u16string withFeed = u"\n<Tasks> | t | File not found: C:\\t\\task.exe";
@@ -143,17 +135,14 @@ TEST(KeepFileNotFoundLines, KeepsLongEnoughLinesUnchanged) {
     EXPECT_EQ(Str(eight), u"12345678");
     EXPECT_TRUE(KeepFileNotFoundLines(nine));
     EXPECT_EQ(Str(nine), u"");
-}
-
-// Reading lines through EM_GETLINE with a buffer of text length + 10 would hand the control
-// a 16-bit size of 0 for a text of 65,526 characters and lose every line.
-TEST(KeepFileNotFoundLines, KeepsLinesWholeInTextsNear64K) {
+    // Reading lines through EM_GETLINE with a buffer of text length + 10 would hand the
+    // control a 16-bit size of 0 for a text of 65,526 characters and lose every line.
     const std::u16string head = u"<Files> | C:\\a.exe | File not found: C:\\";
-    const std::u16string line = head + std::u16string(65526 - 2 - head.size(), u'x');
-    WideString text(line + u"\r\n");
+    const std::u16string longLine = head + std::u16string(65526 - 2 - head.size(), u'x');
+    text = WideString(longLine + u"\r\n");
     ASSERT_EQ(text.Length(), 65526u);
     ASSERT_TRUE(KeepFileNotFoundLines(text));
-    EXPECT_EQ(Str(text), line + u"\r\n");
+    EXPECT_EQ(Str(text), longLine + u"\r\n");
 }
 
 TEST(IgnoreFilesInSelection, MarksThePathField) {

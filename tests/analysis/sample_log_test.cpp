@@ -15,19 +15,7 @@
 namespace scrutor {
 namespace {
 
-constexpr std::size_t kSampleLines = 334;    // every one ends in CR LF
-constexpr std::size_t kUntouchedLines = 47;  // non-empty lines that no hiding filter takes
-
-std::string ReadSampleBytes() {
-    const char* root = std::getenv("SCRUTOR_SOURCE_DIR");
-    if (root == nullptr || *root == 0) return {};
-    std::string path = root;
-#ifdef _WIN32
-    if (path.front() == '/') path = "Z:" + path;  // the host's file system under Wine
-#endif
-    std::ifstream file(path + "/samples/sample-scan.log", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+constexpr std::size_t kSampleLines = 334;  // every one ends in CR LF
 
 std::size_t Count(std::u16string_view text, std::u16string_view needle) {
     std::size_t count = 0;
@@ -45,8 +33,14 @@ std::size_t BareLineFeeds(std::u16string_view text) {
 class SampleLog : public testing::Test {
 protected:
     void SetUp() override {
-        const std::string bytes = ReadSampleBytes();
-        ASSERT_FALSE(bytes.empty()) << "SCRUTOR_SOURCE_DIR must name the source tree";
+        const char* root = std::getenv("SCRUTOR_SOURCE_DIR");
+        ASSERT_TRUE(root != nullptr && *root != 0) << "SCRUTOR_SOURCE_DIR names the source tree";
+        std::string path = root;
+#ifdef _WIN32
+        if (path.front() == '/') path = "Z:" + path;  // the host's file system under Wine
+#endif
+        std::ifstream file(path + "/samples/sample-scan.log", std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
         std::size_t markLength = 0;
         const std::uint32_t mode = DetectByteOrderMark(
             reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 0, markLength);
@@ -59,52 +53,39 @@ protected:
     WideString log_;
 };
 
-struct FilterCount {
-    LineFilter filter;
-    std::size_t hidden;
-};
-
-TEST_F(SampleLog, EachFilterHidesItsLines) {
-    const FilterCount counts[] = {
-        {LineFilter::kMicrosoftSigned, 77}, {LineFilter::kAllSigned, 183},
-        {LineFilter::kUninstallEntries, 27}, {LineFilter::kFolderContents, 167},
-        {LineFilter::kStoppedServices, 11},  {LineFilter::kRecentItems, 22},
-    };
-    for (const FilterCount& c : counts) {
-        WideString text = log_;
-        ASSERT_TRUE(ApplyLineFilter(c.filter, text));
-        // A hidden line leaves exactly its LF: the line count seen by the editor drops by
-        // as many CR LFs as bare LFs appear.
-        EXPECT_EQ(kSampleLines - Count(text.View(), u"\r\n"), c.hidden)
-            << static_cast<int>(c.filter);
-        EXPECT_EQ(BareLineFeeds(text.View()), c.hidden) << static_cast<int>(c.filter);
-    }
-}
-
-TEST_F(SampleLog, SuspiciousEntriesOutliveAllSixFilters) {
-    WideString text = log_;
+// A hidden line leaves exactly its LF: the line count seen by the editor drops by as many
+// CR LFs as bare LFs appear. Suspicious entries outlive all six filters together.
+TEST_F(SampleLog, FiltersHideTheirLinesAndKeepTheSuspiciousOnes) {
+    const std::size_t hidden[] = {77, 183, 27, 167, 11, 22};
+    WideString all = log_;
     for (int filter = 1; filter <= 6; ++filter) {
+        SCOPED_TRACE(filter);
+        WideString text = log_;
         ASSERT_TRUE(ApplyLineFilter(static_cast<LineFilter>(filter), text));
+        EXPECT_EQ(kSampleLines - Count(text.View(), u"\r\n"), hidden[filter - 1]);
+        EXPECT_EQ(BareLineFeeds(text.View()), hidden[filter - 1]);
+        ASSERT_TRUE(ApplyLineFilter(static_cast<LineFilter>(filter), all));
     }
-    std::size_t left = 0;
-    for (std::u16string_view rest = text.View(); !rest.empty();) {
+    std::size_t left = 0;  // non-empty lines
+    for (std::u16string_view rest = all.View(); !rest.empty();) {
         const std::size_t end = std::min(rest.find(u'\n'), rest.size());
         if (rest.substr(0, end) != u"\r" && end != 0) ++left;
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
-    EXPECT_EQ(left, kUntouchedLines);
-    EXPECT_NE(text.Find(u"<HKCU\\...\\Run> | qxwtrhvz | "), 0u);
-    EXPECT_NE(text.Find(u"<Tasks> | \\SystemHealthCheck_9F3A | "), 0u);
-    EXPECT_NE(text.Find(u"<Chrome> | Startup page | https://search.example.com/"), 0u);
-    EXPECT_NE(text.Find(u"<IFEO> | taskmgr.exe | Debugger"), 0u);
+    EXPECT_EQ(left, 47u);
+    for (const char16_t* kept :
+         {u"<HKCU\\...\\Run> | qxwtrhvz | ", u"<Tasks> | \\SystemHealthCheck_9F3A | ",
+          u"<Chrome> | Startup page | https://search.example.com/",
+          u"<IFEO> | taskmgr.exe | Debugger"}) {
+        EXPECT_NE(all.Find(kept), 0u) << WideString(kept).ToUtf8();
+    }
 }
 
 TEST_F(SampleLog, OnlyFileNotFoundLinesRemain) {
-    WideString text = log_;
-    ASSERT_TRUE(KeepFileNotFoundLines(text));
-    EXPECT_EQ(Count(text.View(), u"\r\n"), 5u);
-    EXPECT_EQ(Count(text.View(), u" | File not found: "), 5u);
-    EXPECT_EQ(text.Find(u"C:\\pf1.exe"), 0u);  // the 39-character line
+    ASSERT_TRUE(KeepFileNotFoundLines(log_));
+    EXPECT_EQ(Count(log_.View(), u"\r\n"), 5u);
+    EXPECT_EQ(Count(log_.View(), u" | File not found: "), 5u);
+    EXPECT_EQ(log_.Find(u"C:\\pf1.exe"), 0u);  // the 39-character line
 }
 
 }  // namespace

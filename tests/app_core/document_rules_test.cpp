@@ -9,17 +9,13 @@ namespace {
 
 using namespace std::string_literals;
 
-std::u16string Str(const WideString& text) {
-    return std::u16string(text.View());
-}
+std::u16string Str(const WideString& text) { return std::u16string(text.View()); }
 
-TEST(DocumentTitle, NameAndProgram) {
+TEST(DocumentNames, TitleSplitAndScriptName) {
     EXPECT_EQ(Str(DocumentTitle(kNewDocumentName)), u"New script.zep - Scrutor");
     EXPECT_EQ(Str(DocumentTitle(DocumentNameFromPath(u"C:\\logs\\scan.log"))),
               u"scan.log - Scrutor");
-}
-
-TEST(SplitDocumentName, ExtensionOnlyAfterTheLastDot) {
+    // The extension is only what follows the last dot.
     const std::u16string cases[][3] = {
         {u"New script.zep", u"New script", u"zep"}, {u"scan.tar.log", u"scan.tar", u"log"},
         {u"README", u"README", u""},                {u"notes.", u"notes.", u""},
@@ -30,21 +26,23 @@ TEST(SplitDocumentName, ExtensionOnlyAfterTheLastDot) {
         EXPECT_EQ(Str(parts.baseName), base) << name.size();
         EXPECT_EQ(Str(parts.extension), extension) << name.size();
     }
+    EXPECT_EQ(Str(ScriptNameFor(u"scan.log")), u"scan.zep");
+    EXPECT_EQ(Str(ScriptNameFor(u"scan.old.log")), u"scan.old.zep");
+    EXPECT_EQ(Str(ScriptNameFor(u"scan")), u"scan.zep");
+    EXPECT_EQ(Str(ScriptNameFor(u".profile")), u".profile.zep");
 }
 
-TEST(SaveDialogFor, ScriptsGetTheOpenFilterOthersTheirOwn) {
+// Scripts get the open filter, others their own; the name is proposed without extension.
+TEST(SaveDialog, FilterNameAndWhenToAsk) {
     const SaveDialogRequest script = SaveDialogFor(u"New script.ZEP");
     EXPECT_EQ(script.filter, u"ZEP scripts, text files\0*.zep;*.txt;*.log\0All files (*.*)\0*.*\0"s);
     EXPECT_EQ(Str(script.initialName), u"New script");
     EXPECT_EQ(Str(script.defaultExtension), u"ZEP");
-
     const SaveDialogRequest notes = SaveDialogFor(u"notes.txt");
     EXPECT_EQ(notes.filter, u"Text files (*.txt)\0*.txt\0"s);
     EXPECT_EQ(Str(notes.initialName), u"notes");
     EXPECT_EQ(Str(notes.defaultExtension), u"txt");
-}
-
-TEST(NeedsSaveDialog, OnlyWhenAskedOrTheFileIsGone) {
+    EXPECT_EQ(Str(SaveDialogFor(ScriptNameFor(u"scan.log")).initialName), u"scan");
     EXPECT_FALSE(NeedsSaveDialog(kSaveAskFirst, true));
     EXPECT_TRUE(NeedsSaveDialog(0, false));
     EXPECT_TRUE(NeedsSaveDialog(kSaveAskFirst | kSaveAlwaysShowDialog, true));
@@ -59,8 +57,8 @@ TEST(TextToSave, ScriptsStartWithTheHeaderOnce) {
     } cases[] = {
         {u"New script.zep", u"<Reboot>", true},
         {u"fix.ZEP", u"<zepcommandsscript>\r\n<Reboot>", false},
-        {u"fix.zep", std::u16string(11, u' ') + u"<ZEPCommandsScript>", false},   // ends at 30
-        {u"fix.zep", std::u16string(12, u' ') + u"<ZEPCommandsScript>", true},    // ends at 31
+        {u"fix.zep", std::u16string(11, u' ') + u"<ZEPCommandsScript>", false},  // ends at 30
+        {u"fix.zep", std::u16string(12, u' ') + u"<ZEPCommandsScript>", true},   // ends at 31
         {u"scan.log", u"<Reboot>", false},
         {u"fix.zep", u"", true},
     };
@@ -68,15 +66,6 @@ TEST(TextToSave, ScriptsStartWithTheHeaderOnce) {
         const std::u16string expected = c.header ? header + c.text : c.text;
         EXPECT_EQ(Str(TextToSave(c.name, WideString(c.text))), expected) << c.text.size();
     }
-}
-
-TEST(ScriptNameFor, ReplacesTheExtension) {
-    EXPECT_EQ(Str(ScriptNameFor(u"scan.log")), u"scan.zep");
-    EXPECT_EQ(Str(ScriptNameFor(u"scan.old.log")), u"scan.old.zep");
-    EXPECT_EQ(Str(ScriptNameFor(u"scan")), u"scan.zep");
-    EXPECT_EQ(Str(ScriptNameFor(u".profile")), u".profile.zep");
-    // The save dialog for it then offers the script filter and proposes "scan".
-    EXPECT_EQ(Str(SaveDialogFor(ScriptNameFor(u"scan.log")).initialName), u"scan");
 }
 
 }  // namespace

@@ -9,40 +9,53 @@
 namespace scrutor {
 namespace {
 
-std::u16string Str(const WideString& text) {
-    return std::u16string(text.View());
-}
+std::u16string Str(const WideString& text) { return std::u16string(text.View()); }
 
-// One walk over the catalogue: group ids, names and sizes, field counts, the blank row's
-// place, unique keywords and each keyword's shape against its group.
+// Every text, keyword order included, is also pinned by the committed command reference
+// (docs/script-commands.md, checked by catalogue_doc_current); here the shape of the
+// catalogue, each group's first and last keyword and the blank row's place.
+struct Group {
+    std::int32_t id;
+    const char16_t* name;
+    std::size_t rows;
+    const char16_t* first;
+    const char16_t* last;
+};
+constexpr Group kGroups[] = {
+    {8, u"Pre-repair actions", 29, u"<KillNonTrustedProcesses>", u"<DisableMsiInSafeMode>"},
+    {9, u"Multi-line commands", 15, u"<Comment>", u"<UnzipFile>"},
+    {10, u"Built-in scans", 8, u"<PELScan>", u"<AvastBCScan>"},
+    {11, u"Reset actions", 20, u"<IEStartPages>", u"<ResetFileAssociations>"},
+    {12, u"Windows fixes", 21, u"<FixInstallProblems>", u"<FixChromeBlackWindow>"},
+    {13, u"File system actions", 5, u"<RebuildIconCache>", u"<CancelChkdskOnReboot>"},
+    {14, u"Essential updates", 13, u"<UpdateChrome>", u"<PatchMyPC>"},
+    {15, u"Privacy/Maintenance", 28, u"<CleanupRecentList>", u"<CleanupSystemProfile>"},
+    {16, u"Repair and optimize", 16, u"<CleanupRegistry>", u"<CheckDiskGUI>"},
+    {17, u"Windows troubleshooters", 28, u"<AeroEffectsTroubleshooter>",
+     u"<WMPLibraryTroubleshooter>"},
+    {18, u"Post repair actions", 10, u"<RestartWindowsShell>", u"<RestoreDesktopIcons>"},
+    {19, u"Automation", 19, u"<Sleep>", u"->WaitProcessClose()"},
+};
+
+// One walk over the catalogue: groups, field counts, unique keywords and each keyword's
+// shape against its group.
 TEST(CommandCatalogue, StructureIsExact) {
-    struct Group {
-        std::int32_t id;
-        const char16_t* name;
-        std::size_t rows;
-    };
-    const Group expected[] = {
-        {8, u"Pre-repair actions", 29},   {9, u"Multi-line commands", 15},
-        {10, u"Built-in scans", 8},       {11, u"Reset actions", 20},
-        {12, u"Windows fixes", 21},       {13, u"File system actions", 5},
-        {14, u"Essential updates", 13},   {15, u"Privacy/Maintenance", 28},
-        {16, u"Repair and optimize", 16}, {17, u"Windows troubleshooters", 28},
-        {18, u"Post repair actions", 10}, {19, u"Automation", 19},
-    };
     const auto groups = BuiltInCatalogue().Groups();
-    ASSERT_EQ(groups.size(), std::size(expected));
+    ASSERT_EQ(groups.size(), std::size(kGroups));
     std::size_t byFieldCount[5] = {};
     std::vector<std::u16string> keywords, emptyExtended, blankNeighbours, misplaced;
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        EXPECT_EQ(groups[g].id, expected[g].id);
-        EXPECT_EQ(std::u16string(groups[g].name), expected[g].name);
-        EXPECT_EQ(groups[g].entries.size(), expected[g].rows) << groups[g].id;
-        for (std::size_t r = 0; r < groups[g].entries.size(); ++r) {
-            const CatalogueEntry& entry = groups[g].entries[r];
+        EXPECT_EQ(groups[g].id, kGroups[g].id);
+        EXPECT_EQ(std::u16string(groups[g].name), kGroups[g].name);
+        const auto& rows = groups[g].entries;
+        ASSERT_EQ(rows.size(), kGroups[g].rows) << groups[g].id;
+        EXPECT_EQ(Str(rows.front().Keyword()), kGroups[g].first);
+        EXPECT_EQ(Str(rows.back().Keyword()), kGroups[g].last);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const CatalogueEntry& entry = rows[r];
             ++byFieldCount[std::min<std::size_t>(entry.FieldCount(), 4)];
             const std::u16string keyword = Str(entry.Keyword());
             if (entry.IsBlank()) {
-                const auto& rows = groups[g].entries;
                 blankNeighbours = {r > 0 ? Str(rows[r - 1].Keyword()) : u"",
                                    r + 1 < rows.size() ? Str(rows[r + 1].Keyword()) : u""};
                 continue;
@@ -51,7 +64,7 @@ TEST(CommandCatalogue, StructureIsExact) {
                 emptyExtended.push_back(keyword);
             }
             for (const std::u16string& other : keywords) {
-                EXPECT_FALSE(EqualsNoCase(other.c_str(), keyword.c_str())) << r;
+                EXPECT_FALSE(EqualsNoCase(other.c_str(), keyword.c_str()));
             }
             keywords.push_back(keyword);
             // "->Name()" only in Automation, which holds nothing else but <Sleep>.
@@ -95,12 +108,11 @@ TEST(CommandCatalogue, FieldsOfARowAreSplitAtTabs) {
 }
 
 TEST(CommandCatalogue, LookupFoldsOnlyAsciiCaseAndMatchesWholeKeywords) {
-    struct Case {
+    const struct {
         const char16_t* key;
         const char16_t* found;  // keyword of the row found; null for none
         std::int32_t groupId;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"<reg>", u"<Reg>", 9},
         {u"->waitwindow()", u"->WaitWindow()", 19},
         {u"<STARTMENUTROUBLESHOOTER>", u"<StartMenutroubleshooter>", 17},
@@ -108,117 +120,27 @@ TEST(CommandCatalogue, LookupFoldsOnlyAsciiCaseAndMatchesWholeKeywords) {
         {u"<Sleep>", u"<Sleep>", 19},
         {u"->Sleep()", u"->Sleep()", 19},
         {u"<FreeStorageSpaceGUI>", u"<FreeStorageSpaceGUI>", 15},
+        // Spellings scripts in the field depend on, odd as they are.
+        {u"<ImunizeSystem>", u"<ImunizeSystem>", 8},
+        {u"<UpdateKLiteCodeckPack>", u"<UpdateKLiteCodeckPack>", 14},
+        {u"<RunScfScan>", u"<RunScfScan>", 16},
+        {u"<ScheduleChkDskOnReboot>", u"<ScheduleChkDskOnReboot>", 13},
         {u"->WaitWindow", nullptr, 0},  // the parentheses belong to the keyword
         {u"->WaitWindow( timeout, title, text )", nullptr, 0},
         {u"<Reg> ", nullptr, 0},
         {u"<Reg> | x", nullptr, 0},
         {u" <Reg>", nullptr, 0},
         {u"<Re>", nullptr, 0},
-        {u"<Ｒeg>", nullptr, 0},  // full-width letter: not folded
-        {u"", nullptr, 0},        // the blank row never matches
+        {u"<\uFF32eg>", nullptr, 0},  // full-width letter: not folded
+        {u"", nullptr, 0},             // the blank row never matches
         {nullptr, nullptr, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const CatalogueMatch match = BuiltInCatalogue().FindCatalogueEntry(c.key);
         const std::u16string found = match ? Str(match.entry->Keyword()) : u"(none)";
         EXPECT_EQ(found, c.found ? c.found : u"(none)");
         EXPECT_EQ(match.groupId, c.groupId) << found.size();
     }
-}
-
-TEST(CommandCatalogue, KeywordsAreSpelledAndOrderedAsTheScriptLanguageDefinesThem) {
-    // clang-format off
-    const std::vector<std::u16string> expected = {
-        // Pre-repair actions
-        u"<KillNonTrustedProcesses>", u"<KillNonSystemProcesses>", u"<KillNonSignedProcesses>",
-        u"<KillNonCriticalProcesses>", u"<StopNonMsServices>", u"<DeleteAllRestorePoints>",
-        u"<CreateRestorePoint>", u"<BackupRegistry>", u"<RestoreRegistry>",
-        u"<UnlockFileExtensions>", u"<FileExtension>", u"<ProtectFileExtensions>",
-        u"<FreePhysicalMemory>", u"<ImunizeSystem>", u"<EnableUAC>", u"<DisableUAC>",
-        u"<EnableAutoplay>", u"<DisableAutoplay>", u"<EnableAdminAccount>",
-        u"<DisableAdminAccount>", u"<AutoLogon>", u"<DisableAutoLogon>", u"<PreventShutdown>",
-        u"<EnableF8BootMenu>", u"<RestoreBootMenu>", u"<EnableWinRE>", u"<BackupDesktopIcons>",
-        u"<EnableMsiInSafeMode>", u"<DisableMsiInSafeMode>",
-        // Multi-line commands
-        u"<Comment>", u"<Reg>", u"<Delete>", u"<SDelete>", u"<ReplaceFile>", u"<SReplaceFile>",
-        u"<Run>", u"<RunWait>", u"<KillProcess>", u"<CmdScript>", u"<AutoItScript>",
-        u"<VBScript>", u"<Download>", u"<UpdateSoftware>", u"<UnzipFile>",
-        // Built-in scans
-        u"<PELScan>", u"<MBAMScan>", u"<SASScan>", u"<RogueKillerScan>", u"<TDSSKillerScan>",
-        u"<AswMBRScan>", u"<AdwCleanerScan>", u"<AvastBCScan>",
-        // Reset actions
-        u"<IEStartPages>", u"<ResetMSEdge>", u"<ResetIEAndInternet>", u"<ResetChrome>",
-        u"<ResetFirefox>", u"<ResetHostsAndDns>", u"<FlushDNS>", u"<ResetIPWinsockProxy>",
-        u"<ResetSecuritySettings>", u"<ResetGroupPolicy>", u"<ResetUserShellFolders>",
-        u"<ResetNumLockOn>", u"<ResetPrintSpool>", u"<ResetCDBurnQueue>", u"<ResetWLAN>",
-        u"<ResetGWX>", u"<UnpinAllStartTiles>", u"<ResetServicesStartTypes>",
-        u"<ResetWindowsStore>", u"<ResetFileAssociations>",
-        // Windows fixes
-        u"<FixInstallProblems>", u"<RunInstallUninstallFix>", u"<FixWMIAndSR>",
-        u"<FixWindowsUpdate>", u"<FixWindowsSidebar>", u"<FixWindowsFirewall>",
-        u"<FixIEAndWindowsShell>", u"<FixIEHistory>", u"<FixShortcutsUrlsProtocols>",
-        u"<FixUserDesktop>", u"<FixSubSystemsKey>", u"<FixGroupAccess>",
-        u"<FixAppsNotResponding>", u"<FixBrowserShortcuts>", u"<FixWinStoreApps>",
-        u"<FixUserProfiles>", u"<FixTaskScheduler>", u"<FixWifiLongWait>",
-        u"<FixEventSystemService>", u"<FixPcNotShownInNetwork>", u"<FixChromeBlackWindow>",
-        // File system actions
-        u"<RebuildIconCache>", u"<UnhideUserFiles>", u"<UnhideDir>", u"<ScheduleChkDskOnReboot>",
-        u"<CancelChkdskOnReboot>",
-        // Essential updates
-        u"<UpdateChrome>", u"<UpdateFirefox>", u"<UpdateKLiteCodeckPack>", u"<Update7Zip>",
-        u"<UpdateDirectX>", u"<UpdateJava>", u"<UpdateFlash>", u"<UpdateShockwave>",
-        u"<InstallNetFramework>", u"<InstallVC++>", u"<InstallWin8Gadgets>", u"<InstallSURT>",
-        u"<PatchMyPC>",
-        // Privacy/Maintenance (the blank row follows <CleanupMUICache>)
-        u"<CleanupRecentList>", u"<ClearIEHistory>", u"<ClearEdgeHistory>",
-        u"<ClearChromeHistory>", u"<ClearFirefoxHistory>", u"<ClearWaterfoxHistory>",
-        u"<ClearAllBrowsersHistory>", u"<DeleteBrowsersCookies>", u"<ClearEventLogs>",
-        u"<ClearErrorReports>", u"<ClearShellCache>", u"<CleanupMUICache>",
-        u"<FreeStorageSpaceGUI>", u"<CleanAllUsersTemp>", u"<EmptyTempFolders>",
-        u"<EmptyBrowsersCache>", u"<CleanupAppData>", u"<CleanMSIOrphanFiles>",
-        u"<RunFullDiskCleanup>", u"<AutoDiskCleanup>", u"<UpdateWindows>",
-        u"<CleanupTrayIconCache>", u"<RunMemDiagOnReboot>", u"<CancelMemDiag>",
-        u"<DeleteTempProfiles>", u"<WiFiManager>", u"<CleanupSystemProfile>",
-        // Repair and optimize
-        u"<CleanupRegistry>", u"<CleanupJunkFiles>", u"<RunScfScan>", u"<RegisterSystemDLLs>",
-        u"<DismWindowsRepair>", u"<DefragAndOptimize>", u"<DefragDrive>", u"<OptimizeBoot>",
-        u"<OptimizeShutdown>", u"<CleanupWinSxS>", u"<RemoveKB4532693>", u"<RemoveKB4537821>",
-        u"<ReinstallWindows10>", u"<DismRepairGUI>", u"<SfcScanGUI>", u"<CheckDiskGUI>",
-        // Windows troubleshooters
-        u"<AeroEffectsTroubleshooter>", u"<AppCompatibilityTroubleshooter>",
-        u"<AudioPlaybackTroubleshooter>", u"<AudioRecordingTroubleshooter>",
-        u"<DeviceTroubleshooter>", u"<DirectAccessTroubleshooter>", u"<FileShareTroubleshooter>",
-        u"<HomeGroupTroubleshooter>", u"<IEPerformanceTroubleshooter>",
-        u"<IESecurityTroubleshooter>", u"<InstallUninstallTroubleshooter>",
-        u"<InternetConnectionTroubleshooter>", u"<KeyboardTroubleshooter>",
-        u"<MaintenanceTroubleshooter>", u"<NetworkAdapterTroubleshooter>",
-        u"<NetworkInboundTroubleshooter>", u"<PerformanceTroubleshooter>",
-        u"<PowerTroubleshooter>", u"<PrinterTroubleshooter>", u"<SearchTroubleshooter>",
-        u"<ShowHideUpdatesTroubleshooter>", u"<StartMenutroubleshooter>",
-        u"<WindowsStoreAppsTroubleshooter>", u"<WindowsUpdateTroubleshooter>",
-        u"<WindowsUpdateWebTroubleshooter>", u"<WMPSettingsTroubleshooter>",
-        u"<WMPDVDPlayingTroubleshooter>", u"<WMPLibraryTroubleshooter>",
-        // Post repair actions
-        u"<RestartWindowsShell>", u"<SendReports>", u"<Reboot>", u"<Shutdown>",
-        u"<RebootSafeMode>", u"<UninstallMBAM>", u"<UninstallSAS>", u"<UninstallRogueKiller>",
-        u"<Beep>", u"<RestoreDesktopIcons>",
-        // Automation
-        u"<Sleep>", u"->WaitWindow()", u"->WaitWindow2()", u"->WaitWindowState()",
-        u"->WaitControl()", u"->WaitControlState()", u"->WaitControlState2()",
-        u"->ClickControl()", u"->ClickControlAt()", u"->WaitControlAt()", u"->ClickWindowPos()",
-        u"->ControlSend()", u"->WinSend()", u"->SendText()", u"->Sleep()", u"->CloseWindow()",
-        u"->CloseProcess()", u"->WaitWindowClose()", u"->WaitProcessClose()",
-    };
-    // clang-format on
-    std::vector<std::u16string> actual;
-    for (const CatalogueGroup& group : BuiltInCatalogue().Groups()) {
-        for (const CatalogueEntry& entry : group.entries) {
-            if (!entry.IsBlank()) {
-                actual.push_back(Str(entry.Keyword()));
-            }
-        }
-    }
-    EXPECT_EQ(actual, expected);
 }
 
 }  // namespace

@@ -19,27 +19,23 @@ TEST(DownloadProgress, SizeRules) {
         {kMaxDownloadBytes + 1, 0, kDownloadTooLarge},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.announced);
         DownloadProgress progress;
-        EXPECT_EQ(progress.BeginTransfer(c.announced), c.buffer) << c.announced;
-        EXPECT_EQ(progress.Failed(), c.buffer == 0) << c.announced;
+        EXPECT_EQ(progress.BeginTransfer(c.announced), c.buffer);
+        EXPECT_EQ(progress.Failed(), c.buffer == 0);
         if (c.buffer != 0) {
             EXPECT_EQ(progress.State(), kDownloadTransferring);
-            EXPECT_TRUE(progress.Accept(c.buffer)) << c.announced;
-            EXPECT_FALSE(progress.Accept(1)) << c.announced;
+            EXPECT_TRUE(progress.Accept(c.buffer));
+            EXPECT_FALSE(progress.Accept(1));
         }
-        EXPECT_EQ(progress.Error(), c.errorAfterOneMore) << c.announced;
-        EXPECT_EQ(progress.Status(kStatusEnded), 1) << c.announced;
+        EXPECT_EQ(progress.Error(), c.errorAfterOneMore);
+        EXPECT_EQ(progress.Status(kStatusEnded), 1);
     }
     DownloadProgress progress;
     ASSERT_EQ(progress.BeginTransfer(2500), 2500u);
     EXPECT_TRUE(progress.Accept(1024));
     EXPECT_EQ(progress.Percent(), 40);  // 1024 * 100 / 2500 = 40.96, truncated
-}
-
-TEST(DownloadProgress, StatusAfterAnErrorClearsStateAndCount) {
-    DownloadProgress progress;
-    ASSERT_EQ(progress.BeginTransfer(100), 100u);
-    EXPECT_TRUE(progress.Accept(60));
+    // After an error the status clears state and count.
     progress.Fail(kDownloadReadFailed);
     EXPECT_EQ(progress.Status(kStatusState), kDownloadNotStarted);
     EXPECT_EQ(progress.ReceivedBytes(), 0u);
@@ -52,7 +48,6 @@ TEST(DownloadProgress, FirstThreadErrorStaysButAStopAlwaysWins) {
     stopped.Stop();
     stopped.Fail(kDownloadReadFailed);  // the read that the stop cut short
     EXPECT_EQ(stopped.Error(), kDownloadStopped);
-
     DownloadProgress failed;
     failed.Fail(kDownloadTooLarge);
     failed.Fail(kDownloadReadFailed);

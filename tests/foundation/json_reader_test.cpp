@@ -9,9 +9,7 @@
 namespace scrutor {
 namespace {
 
-std::u16string Str(const WideString& text) {
-    return std::u16string(text.View());
-}
+std::u16string Str(const WideString& text) { return std::u16string(text.View()); }
 
 std::u16string TypeText(int type, const WideString& text) {
     return std::u16string(1, static_cast<char16_t>(u'0' + type)) + u":" + Str(text);
@@ -111,7 +109,7 @@ TEST(JsonReader, MemberLookupAndValueText) {
     }
 }
 
-TEST(JsonReader, Iteration) {
+TEST(JsonReader, IterationAndForeignValues) {
     JsonDocument doc;
     doc.Open(kReport);
     using Texts = std::vector<std::u16string>;
@@ -140,13 +138,12 @@ TEST(JsonReader, Iteration) {
     EXPECT_TRUE(Children(doc, nullptr, false).empty());
     doc.Open(u"{ /* nothing */ }");
     EXPECT_TRUE(Children(doc, nullptr, true).empty());
-}
 
-TEST(JsonReader, ValuesOfOtherTextsAreRejected) {
+    // Values of another text, or found before the text was opened again, are rejected.
     JsonDocument first, second, unopened;
     first.Open(kReport);
     second.Open(kReport);
-    JsonValue scans, found;
+    JsonValue found;
     ASSERT_TRUE(first.FindMember(u"scans", scans));
     WideString text(u"stale");
     EXPECT_EQ(second.ValueText(scans, text), kJsonNone);

@@ -9,11 +9,9 @@
 namespace scrutor {
 namespace {
 
-std::u16string Str(const WideString& text) {
-    return std::u16string(text.View());
-}
+std::u16string Str(const WideString& text) { return std::u16string(text.View()); }
 
-TEST(Regex, MatchesAndMatchCompiled) {
+TEST(Regex, MatchesMatchCompiledAndExecutableNames) {
     // The empty text matches only the empty pattern, not even '^$'.
     EXPECT_FALSE(WideString().Matches(u"^$"));
     EXPECT_TRUE(WideString().Matches(u""));
@@ -35,21 +33,33 @@ TEST(Regex, MatchesAndMatchCompiled) {
     EXPECT_TRUE(WideString(u"bbb").MatchCompiled(code.Get()));
     EXPECT_FALSE(WideString(u"BBB").MatchCompiled(code.Get()));
     EXPECT_TRUE(WideString().MatchCompiled(CompileRegex(u"^$", 0).Get()));
-}
 
-struct ReplaceCase {
-    const char16_t* subject;
-    const char16_t* pattern;
-    const char16_t* replacement;
-    std::uint32_t options;
-    int count;
-    const char16_t* result;
-};
+    ExecutableNameTest test;
+    EXPECT_FALSE(test.Test(WideString(u"C:\\x\\setup.exe")));  // nothing compiled yet
+    ASSERT_TRUE(test.Initialise());
+    ASSERT_TRUE(test.Initialise());  // again: the old pattern is released first
+    for (const char16_t* path :
+         {u"C:\\x\\SETUP.EXE", u"a.Wsf", u"a.chminx", u"a.ps1xml", u"a.exe\n"}) {
+        EXPECT_TRUE(test.Test(WideString(path))) << testing::PrintToString(std::u16string(path));
+    }
+    for (const char16_t* path : {u"C:\\x\\file.exe.txt", u"C:\\x\\notes.chm", u"a.exe\r\n", u""}) {
+        EXPECT_FALSE(test.Test(WideString(path))) << testing::PrintToString(std::u16string(path));
+    }
+    test.Release();
+    EXPECT_FALSE(test.Test(WideString(u"C:\\x\\setup.exe")));
+}
 
 TEST(Regex, ReplaceRegex) {
     const char16_t* path = uR"re(.* \| ([A-Za-z]:\\.+?) \| .*)re";
     const char16_t* signedLine = uR"re(.* \| Signed :  Microsoft Corp.*(\r\n){0,2})re";
-    const ReplaceCase cases[] = {
+    const struct {
+        const char16_t* subject;
+        const char16_t* pattern;
+        const char16_t* replacement;
+        std::uint32_t options;
+        int count;
+        const char16_t* result;
+    } cases[] = {
         {u"x | C:\\a.exe | y", path, u"$1", PCRE2_CASELESS, 1, u"C:\\a.exe"},
         {u"x | no path | y", path, u"$1", PCRE2_CASELESS, 0, u"x | no path | y"},
         // The dot eats the CR, so a deleted CR LF line leaves its LF behind.
@@ -75,7 +85,7 @@ TEST(Regex, ReplaceRegex) {
         // The empty text never reaches PCRE2, where '^$' would match it.
         {u"", u"^$", u"x", 0, 0, u""},
     };
-    for (const ReplaceCase& c : cases) {
+    for (const auto& c : cases) {
         WideString text(c.subject);
         EXPECT_EQ(text.ReplaceRegex(c.pattern, c.replacement, c.options), c.count)
             << testing::PrintToString(std::u16string(c.subject));
@@ -101,22 +111,6 @@ TEST(Regex, OutputGrowsByDoublingUpToTheCap) {
     pair = u"xab";
     EXPECT_EQ(SubstituteAll(pair, CompileRegex(u"(a)(b)", 0).Get(), u"$2$1", 0), 1);
     EXPECT_EQ(Str(pair), u"xba");
-}
-
-TEST(Regex, ExecutableNameTest) {
-    ExecutableNameTest test;
-    EXPECT_FALSE(test.Test(WideString(u"C:\\x\\setup.exe")));  // nothing compiled yet
-    ASSERT_TRUE(test.Initialise());
-    ASSERT_TRUE(test.Initialise());  // again: the old pattern is released first
-    for (const char16_t* path :
-         {u"C:\\x\\SETUP.EXE", u"a.Wsf", u"a.chminx", u"a.ps1xml", u"a.exe\n"}) {
-        EXPECT_TRUE(test.Test(WideString(path))) << testing::PrintToString(std::u16string(path));
-    }
-    for (const char16_t* path : {u"C:\\x\\file.exe.txt", u"C:\\x\\notes.chm", u"a.exe\r\n", u""}) {
-        EXPECT_FALSE(test.Test(WideString(path))) << testing::PrintToString(std::u16string(path));
-    }
-    test.Release();
-    EXPECT_FALSE(test.Test(WideString(u"C:\\x\\setup.exe")));
 }
 
 }  // namespace

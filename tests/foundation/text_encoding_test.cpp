@@ -19,15 +19,12 @@ std::string Encode(std::u16string_view text, TextEncoding encoding) {
     return bytes;
 }
 
-struct MarkCase {
-    std::string head;
-    std::uint32_t mode;
-    std::uint32_t expectedMode;
-    std::size_t expectedLength;
-};
-
 TEST(ByteOrderMark, DetectionReplacesOnlyTheEncodingFlags) {
-    const MarkCase cases[] = {
+    const struct {
+        std::string head;
+        std::uint32_t mode, expectedMode;
+        std::size_t expectedLength;
+    } cases[] = {
         {"\xFF\xFE\x41", kFileWrite, kFileWrite | kFileUtf16Le, 2},
         {"\xFE\xFF\x00", kFileUtf8 | kFileExclusive, kFileUtf16Be | kFileExclusive, 2},
         {"\xEF\xBB\xBF", kFileUtf16Le | kFileUtf16Be, kFileUtf8Bom, 3},
@@ -38,12 +35,13 @@ TEST(ByteOrderMark, DetectionReplacesOnlyTheEncodingFlags) {
         // FF FE wins even when the third byte would begin something else.
         {"\xFF\xFE\xBF", 0, kFileUtf16Le, 2},
     };
-    for (const MarkCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
         std::size_t length = 99;
-        const std::uint32_t mode = DetectByteOrderMark(
-            reinterpret_cast<const std::uint8_t*>(c.head.data()), c.head.size(), c.mode, length);
-        EXPECT_EQ(mode, c.expectedMode) << "head of " << c.head.size() << " bytes";
-        EXPECT_EQ(length, c.expectedLength) << "head of " << c.head.size() << " bytes";
+        EXPECT_EQ(DetectByteOrderMark(reinterpret_cast<const std::uint8_t*>(c.head.data()),
+                                      c.head.size(), c.mode, length),
+                  c.expectedMode);
+        EXPECT_EQ(length, c.expectedLength);
     }
 }
 

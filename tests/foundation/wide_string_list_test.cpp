@@ -14,38 +14,31 @@ std::vector<std::u16string> Fields(const WideStringList& list) {
     return fields;
 }
 
-struct SplitCase {
-    const char16_t* text;
-    const char16_t* separators;
-    bool whole;
-    std::vector<std::u16string> expected;
-};
-
 TEST(WideStringList, SplitCases) {
-    const SplitCase cases[] = {
+    using F = std::vector<std::u16string>;
+    const struct {
+        const char16_t* text;
+        const char16_t* separators;
+        bool whole;
+        F expected;
+    } cases[] = {
         {u"a;", u";", false, {u"a"}},  // a trailing separator adds no empty field
-        {u";a", u";", false, {u"", u"a"}},
-        {u"a;;b", u";", false, {u"a", u"", u"b"}},
+        {u";a", u";", false, {u"", u"a"}},          {u"a;;b", u";", false, {u"a", u"", u"b"}},
         {u"a\r\nb", u"\r\n", false, {u"a", u"", u"b"}},
         {u"a,b;c", u",;", false, {u"a", u"b", u"c"}},
-        {u"", u";", false, {u""}},
-        {nullptr, u";", false, {u""}},
-        {u"a;b", u"", false, {u"a;b"}},
-        {u"a||b", u"||", true, {u"a", u"b"}},
-        {u"a||||b", u"||", true, {u"a", u"", u"b"}},
-        {u"a||", u"||", true, {u"a"}},
-        {u"a|b", u"||", true, {u"a|b"}},
-        {u"a|||b", u"||", true, {u"a", u"|b"}},
+        {u"", u";", false, {u""}},                  {nullptr, u";", false, {u""}},
+        {u"a;b", u"", false, {u"a;b"}},             {u"a||b", u"||", true, {u"a", u"b"}},
+        {u"a||||b", u"||", true, {u"a", u"", u"b"}}, {u"a||", u"||", true, {u"a"}},
+        {u"a|b", u"||", true, {u"a|b"}},            {u"a|||b", u"||", true, {u"a", u"|b"}},
         {u"x | y | ", u" | ", true, {u"x", u"y"}},
     };
-    for (const SplitCase& c : cases) {
-        const WideStringList list(c.text, c.separators, c.whole);
-        EXPECT_EQ(Fields(list), c.expected)
+    for (const auto& c : cases) {
+        EXPECT_EQ(Fields(WideStringList(c.text, c.separators, c.whole)), c.expected)
             << "case " << (&c - cases) << (c.whole ? " whole" : " any-of");
     }
 }
 
-TEST(WideStringList, GetClampsAndEmptiness) {
+TEST(WideStringList, GetClampsEmptinessAndSplittingAgain) {
     WideStringList list;
     EXPECT_EQ(list.Get(0), nullptr);
     EXPECT_TRUE(list.IsEmpty());
@@ -60,16 +53,12 @@ TEST(WideStringList, GetClampsAndEmptiness) {
     list.Clear();
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_EQ(list.Get(0), nullptr);
-}
-
-TEST(WideStringList, FieldsOutliveTheTextAndMayBeSplitAgain) {
-    WideStringList list;
+    // Fields outlive the text; the new text and separators may be fields of the old split.
     {
         WideString text(u"k1=v1;k2=v2;=");
         list.Split(text.CStr(), u";", false);
     }
     ASSERT_EQ(list.Count(), 3u);
-    // The new text and separators are fields of the old split.
     list.Split(list.Get(1), list.Get(2), false);
     EXPECT_EQ(Fields(list), (std::vector<std::u16string>{u"k2", u"v2"}));
 }

@@ -87,7 +87,8 @@ TEST(WideStringStorage, ConcatenationMayReadItsOwnOldContent) {
     EXPECT_EQ(s.Length(), 13u);
 }
 
-TEST(WideStringStorage, WritableBuffersResetTheCachedLength) {
+// Writable buffers reset the cached length; ownership moves; copying out.
+TEST(WideStringStorage, BuffersOwnershipAndCopyingOut) {
     WideString s(u"abcdef");
     EXPECT_EQ(s.Length(), 6u);
     *s.CharAt(2) = 0;
@@ -104,10 +105,8 @@ TEST(WideStringStorage, WritableBuffersResetTheCachedLength) {
     EXPECT_EQ(Show(s), "lon");
     buffer = s.GetBuffer(5, nullptr, true);
     for (int i = 0; i <= 5; ++i) EXPECT_EQ(buffer[i], u'\0') << i;
-}
 
-TEST(WideStringStorage, OwnershipAndCopyingOut) {
-    WideString s(u"owned");
+    s = u"owned";
     WideString other(s.Detach(), false);
     EXPECT_TRUE(s.IsEmpty());
     s.Attach(other.Detach());
@@ -156,27 +155,20 @@ struct FindCase {
 
 TEST(WideStringFind, PositionsOccurrencesAndWindows) {
     const FindCase cases[] = {
-        {u"aaa", u"aa", true, 2, 1, 0, 2},       // matches overlap
-        {u"aaa", u"aa", true, -1, 1, 0, 2},      // last match
-        {u"aaa", u"aa", true, -2, 1, 0, 1},
-        {u"abcabc", u"bc", true, 0, 1, 0, 2},    // occurrence 0 counts as 1
-        {u"abcdef", u"de", true, 1, 3, 3, 4},
-        {u"abcdef", u"de", true, 1, 3, 1, 0},    // window shorter than the needle
-        {u"abcdef", u"de", true, 1, 3, 2, 0},    // window "cd"
-        {u"abcdef", u"de", true, 1, 3, 100, 4},  // count beyond the text
-        {u"abcdef", u"ef", true, 1, 5, 5, 5},    // count beyond the window
-        {u"abcdef", u"ef", true, 1, 6, 0, 0},    // start leaves no room
-        {u"abcdef", u"ab", true, 1, -7, 0, 1},   // start below 1 counts as 1
-        {u"abab", u"ab", true, -1, 2, 0, 3},
-        {u"abab", u"ab", true, -2, 2, 0, 0},     // backwards stops at start
-        {u"ababab", u"ab", true, -1, 1, 4, 3},   // backwards inside a window
-        {u"xABc", u"ab", false, 1, 1, 0, 2},
-        {u"aBxAb", u"AB", false, -1, 1, 0, 4},   // folded backwards
-        {u"aaAA", u"Aa", false, 3, 1, 0, 3},     // folded and overlapping
-        {u"1a1A", u"1A", false, -2, 1, 0, 1},    // needle starting with a non-letter
-        {u"x\u00C4", u"\u00E4", false, 1, 1, 0, 0},
+        {u"aaa", u"aa", true, 2, 1, 0, 2},      {u"aaa", u"aa", true, -1, 1, 0, 2},  // overlapping
+        {u"aaa", u"aa", true, -2, 1, 0, 1},     {u"abcabc", u"bc", true, 0, 1, 0, 2},  // 0 is 1
+        {u"abcdef", u"de", true, 1, 3, 3, 4},   {u"abcdef", u"de", true, 1, 3, 100, 4},
+        {u"abcdef", u"de", true, 1, 3, 1, 0},   // window shorter than the needle
+        {u"abcdef", u"de", true, 1, 3, 2, 0},   // window "cd"
+        {u"abcdef", u"ef", true, 1, 5, 5, 5},   // count beyond the window
+        {u"abcdef", u"ef", true, 1, 6, 0, 0},   // start leaves no room
+        {u"abcdef", u"ab", true, 1, -7, 0, 1},  // start below 1 counts as 1
+        {u"abab", u"ab", true, -1, 2, 0, 3},    {u"abab", u"ab", true, -2, 2, 0, 0},
+        {u"ababab", u"ab", true, -1, 1, 4, 3},  // backwards inside a window
+        {u"xABc", u"ab", false, 1, 1, 0, 2},    {u"aBxAb", u"AB", false, -1, 1, 0, 4},
+        {u"aaAA", u"Aa", false, 3, 1, 0, 3},    {u"1a1A", u"1A", false, -2, 1, 0, 1},
+        {u"x\u00C4", u"\u00E4", false, 1, 1, 0, 0}, {u"ab", nullptr, true, 1, 1, 0, 0},
         {u"C:\\dir\\file", u"\\", true, -1, 1, 0, 7},
-        {u"ab", nullptr, true, 1, 1, 0, 0},
         {u"1|Uninstall> | x", u"uninstall> | ", false, 1, 3, 30, 3},
         {u"1|xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxUninstall> | x", u"uninstall> | ", false, 1, 3, 30, 0},
     };
@@ -189,27 +181,37 @@ TEST(WideStringFind, PositionsOccurrencesAndWindows) {
     }
 }
 
-TEST(WideStringEdit, SubstringsAndOverwrite) {
+TEST(WideStringEdit, SubstringsOverwriteTrimAndLower) {
     using S = WideString&;
-    CheckEdits("Left", {{u"abcdef", [](S s) { return s.Left(4); }, "abcd", true},
-                        {u"abc", [](S s) { return s.Left(4); }, "abc", false},
-                        {u"", [](S s) { return s.Left(0); }, "", true}});
-    CheckEdits("Right", {{u"abcdef", [](S s) { return s.Right(2); }, "ef", true},
-                         {u"abc", [](S s) { return s.Right(4); }, "abc", false}});
+    CheckEdits("Left/Right", {{u"abcdef", [](S s) { return s.Left(4); }, "abcd", true},
+                              {u"abc", [](S s) { return s.Left(4); }, "abc", false},
+                              {u"", [](S s) { return s.Left(0); }, "", true},
+                              {u"abcdef", [](S s) { return s.Right(2); }, "ef", true},
+                              {u"abc", [](S s) { return s.Right(4); }, "abc", false}});
     CheckEdits("Remove", {{u"abcdef", [](S s) { return s.RemoveLeft(2); }, "cdef", true},
                           {u"abc", [](S s) { return s.RemoveLeft(9); }, "", true},
                           {u"abc", [](S s) { return s.RemoveRight(-1); }, "abc", true},
                           {u"abcdef", [](S s) { return s.RemoveRight(2); }, "abcd", true}});
-    CheckEdits("Mid", {{u"", [](S s) { return s.Mid(u"abcdef", 2, 3); }, "bcd", true},
-                       {u"", [](S s) { return s.Mid(u"abcdef", 0, 2); }, "ab", true},
-                       {u"", [](S s) { return s.Mid(u"abcdef", 4, 0); }, "def", true},
-                       {u"", [](S s) { return s.Mid(u"abcdef", 5, 10); }, "ef", true},
-                       {u"x", [](S s) { return s.Mid(u"abc", 9, 0); }, "", true},
+    auto mid = [](std::int64_t start, std::int64_t count) {
+        return [=](S s) { return s.Mid(u"abcdef", start, count); };
+    };
+    CheckEdits("Mid", {{u"", mid(2, 3), "bcd", true},   {u"", mid(0, 2), "ab", true},
+                       {u"", mid(4, 0), "def", true},   {u"", mid(5, 10), "ef", true},
+                       {u"x", mid(9, 0), "", true},
                        {u"own text", [](S s) { return s.Mid(s.CStr(), 5, 0); }, "text", true}});
-    CheckEdits("Overwrite", {{u"abcdef", [](S s) { return s.Overwrite(u"XY", 2); }, "aXYdef", true},
-                             {u"abcd", [](S s) { return s.Overwrite(u"123", 3); }, "ab12", true},
-                             {u"abc", [](S s) { return s.Overwrite(u"Z", 0); }, "abc", false},
-                             {u"abc", [](S s) { return s.Overwrite(u"Z", 4); }, "abc", false}});
+    auto overwrite = [](const char16_t* text, std::int64_t at) {
+        return [=](S s) { return s.Overwrite(text, at); };
+    };
+    CheckEdits("Overwrite", {{u"abcdef", overwrite(u"XY", 2), "aXYdef", true},
+                             {u"abcd", overwrite(u"123", 3), "ab12", true},
+                             {u"abc", overwrite(u"Z", 0), "abc", false},
+                             {u"abc", overwrite(u"Z", 4), "abc", false}});
+    CheckEdits("Trim", {{u" \t\r\nmid dle\n\r\t ", [](S s) { return s.Trim(); }, "mid dle", true},
+                        {u" \r\n\t ", [](S s) { return s.Trim(); }, "", true},
+                        {u"", [](S s) { return s.Trim(); }, "", false},
+                        {u"\u00A0x\v", [](S s) { return s.Trim(); }, "\\u00A0x\\u000B", true}});
+    CheckEdits("ToLower", {{u"\u00C4BC-xyZ@[", Void([](S s) { s.ToLower(); }),
+                            "\\u00C4bc-xyz@[", true}});
 }
 
 TEST(WideStringEdit, ReplaceOneOrAll) {
@@ -239,16 +241,6 @@ TEST(WideStringEdit, ReplaceOneOrAll) {
     const char16_t* before = s.CStr();
     EXPECT_TRUE(s.Replace(u", ", u";"));
     EXPECT_EQ(s.CStr(), before);  // not growing: rewritten in place
-}
-
-TEST(WideStringEdit, TrimAndToLower) {
-    using S = WideString&;
-    CheckEdits("Trim", {{u" \t\r\nmid dle\n\r\t ", [](S s) { return s.Trim(); }, "mid dle", true},
-                        {u" \r\n\t ", [](S s) { return s.Trim(); }, "", true},
-                        {u"", [](S s) { return s.Trim(); }, "", false},
-                        {u"\u00A0x\v", [](S s) { return s.Trim(); }, "\\u00A0x\\u000B", true}});
-    CheckEdits("ToLower", {{u"\u00C4BC-xyZ@[", Void([](S s) { s.ToLower(); }),
-                            "\\u00C4bc-xyz@[", true}});
 }
 
 TEST(WideStringPath, PartsOfPaths) {
@@ -377,10 +369,8 @@ TEST(WideStringConvert, OutOfTheString) {
 
     WideString s(u"h\u00E9 \u20AC \U0001F600 \xD800.");  // a lone surrogate has no UTF-8 form
     EXPECT_EQ(s.ToUtf8(), "h\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBD.");
-}
 
-TEST(WideStringConvert, CodePage437) {
-    WideString s(u"\u00C4\u256C\u00E9x\u4E00");
+    s = u"\u00C4\u256C\u00E9x\u4E00";  // code page 437
     char out[8];
     EXPECT_TRUE(s.ToCodePage437(out, 7));
     EXPECT_EQ(std::string(out), "\x8E\xCE\x82x?");

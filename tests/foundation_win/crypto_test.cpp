@@ -16,27 +16,24 @@ namespace {
 using test::FromHex;
 using test::TempDir;
 
-// Lines of a reference file made on the host by md5sum and openssl (make_reference.py, run by
-// CTest before this executable).
-std::vector<std::pair<std::string, std::string>> ReferencePairs(const char16_t* file) {
-    const std::u16string folder = test::HostPathFromEnvironment("SCRUTOR_REFERENCE_DIR");
-    std::vector<std::pair<std::string, std::string>> pairs;
-    if (folder.empty()) return pairs;
-    const std::string text = test::ReadFileBytes(folder + u"\\" + file);
-    std::istringstream lines(text);
-    std::string first;
-    std::string second;
-    while (lines >> first >> second) pairs.emplace_back(first, second);
-    return pairs;
-}
-
-#define REQUIRE_REFERENCE(pairs)                                                           \
-    do {                                                                                   \
-        if (test::HostPathFromEnvironment("SCRUTOR_REFERENCE_DIR").empty()) {              \
-            GTEST_SKIP() << "run through CTest, whose fixture makes the reference values"; \
-        }                                                                                  \
-        ASSERT_FALSE((pairs).empty()) << "the reference fixture wrote nothing";            \
-    } while (false)
+// Reference values made on the host by md5sum and openssl (make_reference.py, run by CTest
+// before this executable).
+class Reference : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = test::HostPathFromEnvironment("SCRUTOR_REFERENCE_DIR");
+        if (folder_.empty()) GTEST_SKIP() << "run through CTest, whose fixture makes them";
+    }
+    // The lines of a reference file as pairs of words.
+    std::vector<std::pair<std::string, std::string>> Pairs(const char16_t* file) const {
+        std::istringstream lines(test::ReadFileBytes(folder_ + u"\\" + file));
+        std::vector<std::pair<std::string, std::string>> pairs;
+        for (std::string a, b; lines >> a >> b;) pairs.emplace_back(a, b);
+        EXPECT_FALSE(pairs.empty()) << "the reference fixture wrote nothing";
+        return pairs;
+    }
+    std::u16string folder_;
+};
 
 std::string HashOf(const std::u16string& path) {
     WideString hex(u"stale");
@@ -44,12 +41,10 @@ std::string HashOf(const std::u16string& path) {
     return hex.ToUtf8();
 }
 
-TEST(HashFileMd5, AgreesWithMd5sum) {
-    const auto pairs = ReferencePairs(u"md5.txt");
-    REQUIRE_REFERENCE(pairs);
-    const std::u16string folder = test::HostPathFromEnvironment("SCRUTOR_REFERENCE_DIR");
+TEST_F(Reference, HashFileMd5AgreesWithMd5sum) {
+    const auto pairs = Pairs(u"md5.txt");
     for (const auto& [name, digest] : pairs) {
-        EXPECT_EQ(HashOf(folder + u"\\md5\\" + std::u16string(name.begin(), name.end())), digest)
+        EXPECT_EQ(HashOf(folder_ + u"\\md5\\" + std::u16string(name.begin(), name.end())), digest)
             << name;
     }
     EXPECT_EQ(pairs.size(), 5u);
@@ -75,11 +70,13 @@ TEST(HashFileMd5, AReadErrorMidwayFails) {
     TempDir dir;
     const std::u16string path = dir.Child(u"partly-locked.bin");
     test::WriteFileBytes(path, std::string(3 * 524288, 'z'));
-    const HandleHolder locker(CreateFileW(AsWide(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
+    const auto open = [&] {
+        return HandleHolder(CreateFileW(AsWide(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    const HandleHolder locker = open();
     ASSERT_TRUE(LockFile(locker.Get(), 2 * 524288, 0, 4096, 0));
-    const HandleHolder probe(CreateFileW(AsWide(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
-                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    const HandleHolder probe = open();
     char byte = 0;
     DWORD read = 0;
     SetFilePointer(probe.Get(), 2 * 524288, nullptr, FILE_BEGIN);
@@ -110,10 +107,8 @@ TEST(EncryptAes256Cbc, NistKnownAnswer) {
     const std::string plain = FromHex(
         "6BC1BEE22E409F96E93D7E117393172AAE2D8A571E03AC9C9EB76FAC45AF8E51"
         "30C81C46A35CE411E5FBC1191A0A52EFF69F2445DF4F9B17AD2B417BE66C3710");
-    std::uint8_t keyBytes[32];
-    std::uint8_t ivBytes[16];
-    std::copy(key.begin(), key.end(), keyBytes);
-    std::copy(iv.begin(), iv.end(), ivBytes);
+    const auto& keyBytes = *reinterpret_cast<const std::uint8_t(*)[32]>(key.data());
+    const auto& ivBytes = *reinterpret_cast<const std::uint8_t(*)[16]>(iv.data());
     std::vector<std::uint8_t> out;
     ASSERT_TRUE(EncryptAes256Cbc(
         keyBytes, ivBytes, reinterpret_cast<const std::uint8_t*>(plain.data()), plain.size(), out));
@@ -133,12 +128,10 @@ std::string Encrypted(const char16_t* text) {
 
 // The reference texts cover the padding lengths and characters inside and outside code
 // page 437 (which become '?', not best-fit look-alikes).
-TEST(EncryptText, AgreesWithOpenssl) {
+TEST_F(Reference, EncryptTextAgreesWithOpenssl) {
     EXPECT_EQ(Encrypted(u""), "(failed)");
     EXPECT_EQ(Encrypted(nullptr), "(failed)");
-    const auto pairs = ReferencePairs(u"aes.txt");
-    REQUIRE_REFERENCE(pairs);
-    for (const auto& [textHex, cipherHex] : pairs) {
+    for (const auto& [textHex, cipherHex] : Pairs(u"aes.txt")) {
         const std::string units = FromHex(textHex);
         const std::u16string text(reinterpret_cast<const char16_t*>(units.data()),
                                   units.size() / 2);

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
 #include <string>
-#include <thread>
 
 #include "foundation/stopwatch.h"
 #include "test_support.h"
@@ -114,6 +111,9 @@ TEST_F(DownloadTest, UnreachableServerFailsToOpen) {
     while (DownloadStatus(job, kStatusEnded) == 0 && watch.ElapsedMs() < 60000) Sleep(5);
     EXPECT_EQ(job->progress.Error(), kDownloadStopped);
     FinishDownload(job);
+    EXPECT_EQ(DownloadStatus(nullptr, kStatusState), -1);
+    FinishDownload(job);  // a null job
+    EXPECT_EQ(job, nullptr);
 }
 
 TEST_F(DownloadTest, DroppedConnectionEndsWithoutInventingData) {
@@ -149,53 +149,6 @@ TEST_F(DownloadTest, FinishStopsASlowTransferPromptly) {
     EXPECT_EQ(job, nullptr);
     EXPECT_LT(finishing.ElapsedMs(), 2000.0);
     EXPECT_EQ(window.Count(), 1);  // the caller's windows were served while it waited
-}
-
-// Finishes on another thread, which may outlive the test when the platform cannot cancel a
-// call that waits on the network; the flag tells when FinishDownload came back.
-std::shared_ptr<std::atomic<bool>> FinishInBackground(DownloadJob* started) {
-    auto finished = std::make_shared<std::atomic<bool>>(false);
-    std::thread([started, finished]() mutable {
-        FinishDownload(started);
-        *finished = started == nullptr;
-    }).detach();
-    return finished;
-}
-
-// Servers that accept the connection and then fall silent, before the reply or within it.
-TEST_F(DownloadTest, FinishStopsAStalledServer) {
-    const std::string silent = UniquePath("silent");
-    const std::string stalling = UniquePath("stalling");
-    ASSERT_TRUE(stub_.AddRoutes(
-        R"([{"path": ")" + silent +
-        R"(", "delay_ms": 15000, "body": "late"},)"
-        R"( {"path": ")" +
-        stalling +
-        R"(", "body_repeat": {"size": 4096}, "chunk_size": 2048, "chunk_delay_ms": 15000}])"));
-    DownloadJob* waitingForBody = StartDownload(stub_.Url(stalling).c_str());
-    DownloadJob* waitingForReply = StartDownload(stub_.Url(silent).c_str());
-    ASSERT_TRUE(waitingForBody != nullptr && waitingForReply != nullptr);
-    const Stopwatch waiting;
-    while ((waitingForBody->progress.ReceivedBytes() == 0 || stub_.Requests(silent).empty()) &&
-           waiting.ElapsedMs() < kPatienceMs) {
-        Sleep(10);
-    }
-    const auto bodyCancelled = FinishInBackground(waitingForBody);
-    const auto replyCancelled = FinishInBackground(waitingForReply);
-    const Stopwatch finishing;
-    while (!(*bodyCancelled && *replyCancelled) && finishing.ElapsedMs() < 3000) Sleep(10);
-    if (!*bodyCancelled || !*replyCancelled) {
-        GTEST_SKIP() << "Wine's WinINet does not cancel a waiting call when its handle is closed"
-                     << " (waiting for the body: " << (*bodyCancelled ? "cancelled" : "waiting")
-                     << ", for the reply: " << (*replyCancelled ? "cancelled" : "waiting") << ")";
-    }
-}
-
-TEST(DownloadStatus, NullJobs) {
-    EXPECT_EQ(DownloadStatus(nullptr, kStatusState), -1);
-    DownloadJob* none = nullptr;
-    FinishDownload(none);
-    EXPECT_EQ(none, nullptr);
 }
 
 }  // namespace

@@ -13,9 +13,7 @@ using test::PathExists;
 using test::TempDir;
 using test::WriteFileBytes;
 
-const wchar_t* W(const std::u16string& text) {
-    return AsWide(text.c_str());
-}
+const wchar_t* W(const std::u16string& text) { return AsWide(text.c_str()); }
 
 bool IsFolder(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(W(path));
@@ -28,8 +26,15 @@ HandleHolder HoldOpen(const std::u16string& path) {
         CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
-void MakeReadOnly(const std::u16string& path) {
-    ASSERT_TRUE(SetFileAttributesW(W(path), FILE_ATTRIBUTE_READONLY));
+// What `action` answers with `path` as the current folder.
+template <class Action>
+auto InFolder(const std::u16string& path, Action action) {
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    EXPECT_TRUE(SetCurrentDirectoryW(W(path)));
+    const auto result = action();
+    SetCurrentDirectoryW(previous);
+    return result;
 }
 
 TEST(CreateDirectoryPath, CreatesEveryMissingLevel) {
@@ -51,12 +56,7 @@ TEST(CreateDirectoryPath, CreatesEveryMissingLevel) {
     EXPECT_FALSE(CreateDirectoryPath(u"C"));
     EXPECT_FALSE(CreateDirectoryPath(nullptr));
     // A relative path starts in the current folder, not on a server.
-    wchar_t previous[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(W(dir.Path())));
-    const bool relative = CreateDirectoryPath(u"rel\\sub");
-    SetCurrentDirectoryW(previous);
-    EXPECT_TRUE(relative);
+    EXPECT_TRUE(InFolder(dir.Path(), [] { return CreateDirectoryPath(u"rel\\sub"); }));
     EXPECT_TRUE(IsFolder(dir.Child(u"rel\\sub")));
 }
 
@@ -73,7 +73,6 @@ TEST(FileSizeByName, SizesOfFilesLockedOrLarge) {
     }
     EXPECT_EQ(FileSizeByName(dir.Child(u"missing").c_str()), 0u);
     EXPECT_EQ(FileSizeByName(nullptr), 0u);
-
     const std::u16string large = dir.Child(u"large.bin");
     {
         HandleHolder file(
@@ -88,16 +87,22 @@ TEST(FileSizeByName, SizesOfFilesLockedOrLarge) {
     EXPECT_EQ(FileSizeByName(large.c_str()), 5ULL << 30);
 }
 
-TEST(DeleteFileForce, ClearsProtectionUnlessInUseAndCountsMissingAsDone) {
+// Protection is cleared, a file in use fails or is scheduled for the next start (recorded
+// in the registry value the system reads then), and a missing file counts as done.
+TEST(DeleteFileForce, ClearsProtectionSchedulesWhatIsInUse) {
     TempDir dir;
     const std::u16string path = dir.Child(u"ro.txt");
     WriteFileBytes(path, "x");
-    MakeReadOnly(path);
+    ASSERT_TRUE(SetFileAttributesW(W(path), FILE_ATTRIBUTE_READONLY));
     {
         const HandleHolder held = HoldOpen(path);
         ASSERT_TRUE(held.IsValid());
         EXPECT_EQ(DeleteFileForce(path.c_str(), 0), DeleteResult::kFailed);
         EXPECT_TRUE(GetFileAttributesW(W(path)) & FILE_ATTRIBUTE_READONLY);
+        ASSERT_EQ(DeleteFileForce(path.c_str(), kDeleteScheduleOnFailure),
+                  DeleteResult::kScheduled);
+        EXPECT_TRUE(PathExists(path));
+        EXPECT_TRUE(test::ForgetPendingDeletions(dir.Path()));
     }
     EXPECT_EQ(DeleteFileForce(path.c_str(), 0), DeleteResult::kDone);
     EXPECT_FALSE(PathExists(path));
@@ -105,26 +110,13 @@ TEST(DeleteFileForce, ClearsProtectionUnlessInUseAndCountsMissingAsDone) {
     EXPECT_EQ(DeleteFileForce(dir.Child(u"no\\folder\\f").c_str(), 0), DeleteResult::kDone);
 }
 
-// The pending operation is recorded in the registry value the system reads at start-up.
-TEST(DeleteFileForce, AFileInUseIsScheduledForTheNextStart) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"scheduled.txt");
-    WriteFileBytes(path, "x");
-    const HandleHolder held = HoldOpen(path);
-    ASSERT_TRUE(held.IsValid());
-    ASSERT_EQ(DeleteFileForce(path.c_str(), kDeleteScheduleOnFailure), DeleteResult::kScheduled);
-    EXPECT_TRUE(PathExists(path));
-    EXPECT_TRUE(test::ForgetPendingDeletions(dir.Path()));
-}
-
 TEST(RemoveDirectoryForce, EmptyFoldersOnly) {
     TempDir dir;
     const std::u16string empty = dir.Child(u"empty");
     const std::u16string full = dir.Child(u"full");
-    ASSERT_TRUE(CreateDirectoryW(W(empty), nullptr));
-    ASSERT_TRUE(CreateDirectoryW(W(full), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(W(empty), nullptr) && CreateDirectoryW(W(full), nullptr));
     WriteFileBytes(full + u"\\f", "x");
-    MakeReadOnly(empty);
+    ASSERT_TRUE(SetFileAttributesW(W(empty), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(RemoveDirectoryForce(empty.c_str(), 0), DeleteResult::kDone);
     EXPECT_FALSE(PathExists(empty));
     EXPECT_EQ(RemoveDirectoryForce(full.c_str(), 0), DeleteResult::kFailed);
@@ -135,13 +127,13 @@ TEST(RemoveDirectoryForce, EmptyFoldersOnly) {
 // top\a.log, top\b.txt (read-only), top\sub\c.log, top\sub\deeper\d.txt
 std::u16string MakeTree(const TempDir& dir) {
     const std::u16string top = dir.Child(u"top");
-    CreateDirectoryW(W(top), nullptr);
-    CreateDirectoryW(W(top + u"\\sub"), nullptr);
-    CreateDirectoryW(W(top + u"\\sub\\deeper"), nullptr);
-    WriteFileBytes(top + u"\\a.log", "a");
-    WriteFileBytes(top + u"\\b.txt", "b");
-    WriteFileBytes(top + u"\\sub\\c.log", "c");
-    WriteFileBytes(top + u"\\sub\\deeper\\d.txt", "d");
+    for (const char16_t* folder : {u"", u"\\sub", u"\\sub\\deeper"}) {
+        CreateDirectoryW(W(top + folder), nullptr);
+    }
+    for (const char16_t* file :
+         {u"\\a.log", u"\\b.txt", u"\\sub\\c.log", u"\\sub\\deeper\\d.txt"}) {
+        WriteFileBytes(top + file, "x");
+    }
     SetFileAttributesW(W(top + u"\\b.txt"), FILE_ATTRIBUTE_READONLY);
     return top;
 }
@@ -163,21 +155,21 @@ TEST(DeleteTree, KeepTopAndPatterns) {
     EXPECT_TRUE(PathExists(dir.Path()));
 }
 
-TEST(DeleteTree, OneFileInUseFailsTheTreeButNotTheRest) {
+// One file in use fails the tree but not the rest; scheduled, it makes the tree scheduled.
+TEST(DeleteTree, FilesInUse) {
     TempDir dir;
-    const std::u16string top = MakeTree(dir);
-    const HandleHolder held = HoldOpen(top + u"\\sub\\deeper\\d.txt");
-    ASSERT_TRUE(held.IsValid());
-    EXPECT_EQ(DeleteTree(top.c_str(), u"*", 0), DeleteResult::kFailed);
-    EXPECT_TRUE(PathExists(top + u"\\sub\\deeper\\d.txt"));
-    EXPECT_FALSE(PathExists(top + u"\\a.log"));
-    EXPECT_FALSE(PathExists(top + u"\\b.txt"));
-    EXPECT_FALSE(PathExists(top + u"\\sub\\c.log"));
-}
-
-TEST(DeleteTree, ScheduledItemsMakeTheTreeScheduled) {
-    TempDir dir;
-    const std::u16string top = MakeTree(dir);
+    std::u16string top = MakeTree(dir);
+    {
+        const HandleHolder held = HoldOpen(top + u"\\sub\\deeper\\d.txt");
+        ASSERT_TRUE(held.IsValid());
+        EXPECT_EQ(DeleteTree(top.c_str(), u"*", 0), DeleteResult::kFailed);
+        EXPECT_TRUE(PathExists(top + u"\\sub\\deeper\\d.txt"));
+        for (const char16_t* gone : {u"\\a.log", u"\\b.txt", u"\\sub\\c.log"}) {
+            EXPECT_FALSE(PathExists(top + gone));
+        }
+    }
+    ASSERT_EQ(DeleteTree(top.c_str(), u"*", 0), DeleteResult::kDone);
+    top = MakeTree(dir);
     const HandleHolder held = HoldOpen(top + u"\\a.log");
     ASSERT_TRUE(held.IsValid());
     EXPECT_EQ(DeleteTree(top.c_str(), u"*", kDeleteScheduleOnFailure | kDeleteKeepTop),
@@ -236,17 +228,9 @@ TEST(DeletePath, FilesFoldersAndWildcards) {
     EXPECT_EQ(DeletePath(top.c_str()), DeleteResult::kDone);
     EXPECT_FALSE(PathExists(top));
     EXPECT_EQ(DeletePath(dir.Child(u"never-there").c_str()), DeleteResult::kDone);
-}
-
-TEST(DeletePath, NamesWithoutAFolderAreLeftAlone) {
-    TempDir dir;
-    wchar_t previous[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(W(dir.Path())));
+    // Names without a folder are left alone.
     WriteFileBytes(dir.Child(u"bare.txt"), "x");
-    const DeleteResult result = DeletePath(u"bare.txt");
-    SetCurrentDirectoryW(previous);
-    EXPECT_EQ(result, DeleteResult::kDone);
+    EXPECT_EQ(InFolder(dir.Path(), [] { return DeletePath(u"bare.txt"); }), DeleteResult::kDone);
     EXPECT_TRUE(PathExists(dir.Child(u"bare.txt")));
 }
 

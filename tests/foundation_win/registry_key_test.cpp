@@ -12,6 +12,15 @@ namespace {
 
 using test::ToU16;
 
+std::u16string Number(unsigned long value) {
+    const std::wstring text = std::to_wstring(value);
+    return std::u16string(text.begin(), text.end());
+}
+
+std::string Units(std::u16string_view text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+}
+
 // Each test works below its own key, which is removed afterwards with the plain API.
 class RegistryTest : public ::testing::Test {
 protected:
@@ -19,7 +28,7 @@ protected:
         static int counter = 0;
         subkey_ =
             u"Software\\ScrutorTests\\" + Number(GetCurrentProcessId()) + u"-" + Number(++counter);
-        base_ = u"HKCU\\" + subkey_;
+        ASSERT_TRUE(key_.Open(Path().c_str(), kOpenOrCreate));
     }
     void TearDown() override {
         // A key that denies everything opens for its owner to change its access list.
@@ -32,54 +41,42 @@ protected:
             RegSetKeySecurity(denied, DACL_SECURITY_INFORMATION, &open);
             RegCloseKey(denied);
         }
+        key_.Close();
         RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()));
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ScrutorTests");  // when empty
     }
 
-    static std::u16string Number(unsigned long value) {
-        const std::wstring text = std::to_wstring(value);
-        return std::u16string(text.begin(), text.end());
-    }
     std::u16string Path(const char16_t* below = nullptr) const {
-        return below == nullptr ? base_ : base_ + u"\\" + below;
+        std::u16string path = u"HKCU\\" + subkey_;
+        if (below != nullptr) path.append(u"\\").append(below);
+        return path;
     }
     // The type and bytes of a value, read with the plain API.
     std::pair<DWORD, std::string> Raw(const char16_t* name) const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()), 0, KEY_QUERY_VALUE, &key)) {
-            return {REG_NONE, "no key"};
-        }
         DWORD type = 0;
         std::string bytes(4096, '\0');
         DWORD size = static_cast<DWORD>(bytes.size());
-        const LONG status = RegQueryValueExW(key, AsWide(name), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(bytes.data()), &size);
-        RegCloseKey(key);
-        if (status != ERROR_SUCCESS) return {REG_NONE, "missing"};
+        if (RegQueryValueExW(key_.Get(), AsWide(name), nullptr, &type,
+                             reinterpret_cast<BYTE*>(bytes.data()), &size) != ERROR_SUCCESS) {
+            return {REG_NONE, "missing"};
+        }
         bytes.resize(size);
         return {type, bytes};
     }
     void SetRaw(const char16_t* name, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()), 0, nullptr, 0,
-                                  KEY_SET_VALUE, nullptr, &key, nullptr),
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()), AsWide(name), type,
+                                  data, size),
                   ERROR_SUCCESS);
-        RegSetValueExW(key, AsWide(name), 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
     }
 
     std::u16string subkey_;
-    std::u16string base_;
+    RegistryKey key_;
 };
-
-std::string Units(std::u16string_view text) {
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-}
 
 // Root spellings are parsed by the portable code; here they must reach the real keys.
 TEST_F(RegistryTest, OpeningByEveryFormOfPath) {
     RegistryKey key;
-    EXPECT_FALSE(key.OpenRead(Path().c_str()));
+    EXPECT_FALSE(key.OpenRead(Path(u"made").c_str()));
     ASSERT_TRUE(key.Open(Path(u"made").c_str(), kOpenOrCreate));
     EXPECT_TRUE(key.OpenRead((u"HKEY_CURRENT_USER\\" + subkey_ + u"\\made").c_str()));
     EXPECT_FALSE(key.OpenRead((u"HKXX\\" + subkey_).c_str()));
@@ -100,10 +97,9 @@ TEST_F(RegistryTest, ViewsReachTheirOwnHalf) {
     RegistryKey key;
     ASSERT_TRUE(key.Open((u"HKLM32\\" + below).c_str(), kOpenOrCreate));
     EXPECT_TRUE(key.WriteDword(u"Marker", 32));
-    key.Close();
-    std::uint32_t value = 0;
     const std::u16string redirected =
         u"HKLM64\\Software\\Wow6432Node\\ScrutorTests\\view-" + Number(GetCurrentProcessId());
+    std::uint32_t value = 0;
     ASSERT_TRUE(key.OpenRead(redirected.c_str()));
     EXPECT_TRUE(key.ReadDword(u"Marker", value));
     EXPECT_EQ(value, 32u);
@@ -114,17 +110,14 @@ TEST_F(RegistryTest, ViewsReachTheirOwnHalf) {
 }
 
 TEST_F(RegistryTest, EveryWriteReadsBackWithItsTypeAndBytes) {
-    RegistryKey key;
-    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
     const std::uint32_t dword = 0x11223344;
     const std::uint64_t qword = 0x1122334455667788ULL;
-    struct Case {
+    const struct {
         const char16_t* name;
         DWORD type;
         const void* data;
         std::string bytes;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"Dword", REG_DWORD, &dword, "\x44\x33\x22\x11"},
         {u"BigEndian", REG_DWORD_BIG_ENDIAN, &dword, "\x44\x33\x22\x11"},
         {u"Qword", REG_QWORD, &qword, "\x88\x77\x66\x55\x44\x33\x22\x11"},
@@ -136,80 +129,69 @@ TEST_F(RegistryTest, EveryWriteReadsBackWithItsTypeAndBytes) {
         {u"Binary", REG_BINARY, "ignored", ""},
         {nullptr, REG_SZ, u"default", Units(std::u16string_view(u"default\0", 8))},
     };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(key.WriteValue(c.name, c.type, c.data));
+    for (const auto& c : cases) {
+        ASSERT_TRUE(key_.WriteValue(c.name, c.type, c.data));
         const auto [type, bytes] = Raw(c.name);
         EXPECT_EQ(type, c.type) << test::Hex(c.bytes);
         EXPECT_EQ(test::Hex(bytes), test::Hex(c.bytes));
     }
     WideString text;
-    EXPECT_TRUE(key.ReadString(u"Expand", text));
+    EXPECT_TRUE(key_.ReadString(u"Expand", text));
     EXPECT_EQ(ToU16(text), u"%TEMP%\\x");  // never expanded
-    EXPECT_TRUE(key.ReadString(u"", text));  // the default value
+    EXPECT_TRUE(key_.ReadString(u"", text));  // the default value
     EXPECT_EQ(ToU16(text), u"default");
 }
 
-TEST_F(RegistryTest, WrongTypesFailCleanly) {
-    RegistryKey key;
-    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
-    ASSERT_TRUE(key.WriteString(u"Text", u"12"));
+// Wrong types fail with a cleared output; text stored carelessly still reads.
+TEST_F(RegistryTest, ReadsCheckTypesAndTolerateCarelessText) {
+    ASSERT_TRUE(key_.WriteString(u"Text", u"12"));
+    ASSERT_TRUE(key_.WriteDword(u"Dword", 1));
     const std::uint64_t qword = 7;
-    ASSERT_TRUE(key.WriteValue(u"Qword", REG_QWORD, &qword));
-    const std::uint32_t dword = 5;
-    ASSERT_TRUE(key.WriteValue(u"BigEndian", REG_DWORD_BIG_ENDIAN, &dword));
+    ASSERT_TRUE(key_.WriteValue(u"Qword", REG_QWORD, &qword));
+    ASSERT_TRUE(key_.WriteValue(u"BigEndian", REG_DWORD_BIG_ENDIAN, &qword));
     SetRaw(u"FourBytes", REG_BINARY, "\x01\x02\x03\x04", 4);
     SetRaw(u"ShortDword", REG_DWORD, "\x01\x02", 2);
     for (const char16_t* name :
          {u"Text", u"Qword", u"BigEndian", u"FourBytes", u"ShortDword", u"Missing"}) {
         std::uint32_t value = 99;
-        EXPECT_FALSE(key.ReadDword(name, value));
+        EXPECT_FALSE(key_.ReadDword(name, value));
         EXPECT_EQ(value, 0u);
     }
-    ASSERT_TRUE(key.WriteDword(u"Dword", 1));
     for (const char16_t* name : {u"Dword", u"Qword", u"FourBytes", u"Missing"}) {
         WideString text(u"stale");
-        EXPECT_FALSE(key.ReadString(name, text));
+        EXPECT_FALSE(key_.ReadString(name, text));
         EXPECT_TRUE(text.IsEmpty());
     }
-}
-
-TEST_F(RegistryTest, TextStoredCarelesslyStillReads) {
-    RegistryKey key;
-    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
     SetRaw(u"Unterminated", REG_SZ, u"abc", 6);
     SetRaw(u"OddSize", REG_SZ, u"abc", 7);
     SetRaw(u"MultiNoEnd", REG_MULTI_SZ, u"x\0y", 6);
     SetRaw(u"MultiEmptyInside", REG_MULTI_SZ, u"x\0\0y\0\0", 12);
     SetRaw(u"Empty", REG_SZ, "", 0);
-    const std::pair<const char16_t*, const char16_t*> cases[] = {
+    const std::pair<const char16_t*, const char16_t*> careless[] = {
         {u"Unterminated", u"abc"},        {u"OddSize", u"abc"}, {u"MultiNoEnd", u"x\ny"},
         {u"MultiEmptyInside", u"x\n\ny"}, {u"Empty", u""},
     };
-    for (const auto& [name, expected] : cases) {
+    for (const auto& [name, expected] : careless) {
         WideString text;
-        EXPECT_TRUE(key.ReadString(name, text));
+        EXPECT_TRUE(key_.ReadString(name, text));
         EXPECT_EQ(ToU16(text), expected);
     }
 }
 
-TEST_F(RegistryTest, ValuesExistUntilDeleted) {
-    RegistryKey key;
-    EXPECT_FALSE(key.WriteDword(u"x", 1));  // nothing without a key
-    ASSERT_TRUE(key.Open(Path().c_str(), kOpenOrCreate));
-    ASSERT_TRUE(key.WriteDword(u"Named", 1));
+TEST_F(RegistryTest, ValuesAndKeysExistUntilDeleted) {
+    RegistryKey closed;
+    EXPECT_FALSE(closed.WriteDword(u"x", 1));  // nothing without a key
+    ASSERT_TRUE(key_.WriteDword(u"Named", 1));
     EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), nullptr));
     EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u"Named"));
     EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u""));  // no default value yet
-    ASSERT_TRUE(key.WriteString(nullptr, u"d"));
+    ASSERT_TRUE(key_.WriteString(nullptr, u"d"));
     EXPECT_TRUE(RegistryKey::Exists(Path().c_str(), u""));
-    EXPECT_TRUE(key.DeleteValue(u"Named"));
-    EXPECT_FALSE(key.DeleteValue(u"Named"));
+    EXPECT_TRUE(key_.DeleteValue(u"Named"));
+    EXPECT_FALSE(key_.DeleteValue(u"Named"));
     EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u"Named"));
-    EXPECT_FALSE(RegistryKey::Exists(Path(u"absent").c_str(), nullptr));
     EXPECT_FALSE(RegistryKey::Exists((u"HKXX\\" + subkey_).c_str(), nullptr));
-}
 
-TEST_F(RegistryTest, DeleteKeyTreeRemovesEveryLevel) {
     RegistryKey key;
     for (const char16_t* below : {u"t\\a\\a1\\a11", u"t\\a\\a2", u"t\\b", u"t\\c\\c1", u"keep"}) {
         ASSERT_TRUE(key.Open(Path(below).c_str(), kOpenOrCreate));
@@ -218,10 +200,8 @@ TEST_F(RegistryTest, DeleteKeyTreeRemovesEveryLevel) {
     ASSERT_TRUE(key.DeleteKeyTree(Path(u"t").c_str()));
     EXPECT_FALSE(RegistryKey::Exists(Path(u"t").c_str(), nullptr));
     EXPECT_TRUE(RegistryKey::Exists(Path(u"keep").c_str(), u"v"));
-    // Left open on the parent.
-    ASSERT_TRUE(key.IsOpen());
+    ASSERT_TRUE(key.IsOpen());  // on the parent
     EXPECT_EQ(key.SubkeyCount(), 1u);
-
     EXPECT_FALSE(key.DeleteKeyTree(Path(u"never").c_str()));
     EXPECT_FALSE(key.DeleteKeyTree(u"HKCU64\\"));  // never a whole root
     EXPECT_TRUE(RegistryKey::Exists(u"HKCU\\Software", nullptr));
@@ -230,9 +210,8 @@ TEST_F(RegistryTest, DeleteKeyTreeRemovesEveryLevel) {
 // A key that denies every access still exists; its values cannot be told.
 TEST_F(RegistryTest, ADeniedKeyExists) {
     HKEY created = nullptr;
-    const std::u16string denied = subkey_ + u"\\denied";
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, AsWide(denied.c_str()), 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &created, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(key_.Get(), L"denied", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &created, nullptr),
               ERROR_SUCCESS);
     ACL emptyList;
     InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION);
@@ -250,36 +229,28 @@ TEST_F(RegistryTest, ADeniedKeyExists) {
     EXPECT_FALSE(RegistryKey::Exists(Path(u"denied").c_str(), u"Any"));
 }
 
-TEST(FindAppPath, SearchPathFirst) {
-    WideString name(u"notepad.exe");
-    ASSERT_TRUE(RegistryKey::FindAppPath(name));
-    EXPECT_TRUE(name.View().ends_with(u"\\notepad.exe")) << name.ToUtf8();
-    EXPECT_EQ(name.CStr()[1], u':');
-    for (const char16_t* refused : {u"C:nothing", u"dir\\none.exe", u"x", u""}) {
-        WideString other(refused);
-        EXPECT_FALSE(RegistryKey::FindAppPath(other));
-    }
-}
-
-TEST(FindAppPath, AppPathsEntryWithEnvironmentAndQuotes) {
-    const std::wstring program = L"scrutor-test-" + std::to_wstring(GetCurrentProcessId());
-    const std::wstring subkey =
-        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + program + L".exe";
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const wchar_t value[] = L"\"%SystemRoot%\\Some Tool\\tool.exe\"";
-    RegSetValueExW(key, nullptr, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value),
-                   sizeof value);
-    RegCloseKey(key);
-    wchar_t root[MAX_PATH];
-    GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
+// The search path first, then an App Paths entry (quoted, with a variable) for a name
+// without a folder; the program part ends at the first blank.
+TEST(FindAppPath, SearchPathThenAppPathsEntry) {
     const auto find = [](const std::wstring& typed) {
         WideString name(FromWide(typed.c_str()));
         return RegistryKey::FindAppPath(name) ? std::wstring(AsWide(name.CStr())) : L"(none)";
     };
-    const std::wstring bySpace = find(program + L" /silent");  // the program part ends there
+    const std::wstring notepad = find(L"notepad.exe");
+    EXPECT_TRUE(notepad.ends_with(L"\\notepad.exe") && notepad[1] == L':');
+    for (const wchar_t* refused : {L"C:nothing", L"dir\\none.exe", L"x", L""}) {
+        EXPECT_EQ(find(refused), L"(none)");
+    }
+    const std::wstring program = L"scrutor-test-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring subkey =
+        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + program + L".exe";
+    const wchar_t value[] = L"\"%SystemRoot%\\Some Tool\\tool.exe\"";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, subkey.c_str(), nullptr, REG_EXPAND_SZ, value,
+                              sizeof value),
+              ERROR_SUCCESS);
+    wchar_t root[MAX_PATH];
+    GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
+    const std::wstring bySpace = find(program + L" /silent");
     const std::wstring byName = find(program + L".exe");
     const std::wstring otherExtension = find(program + L".com");
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, subkey.c_str());

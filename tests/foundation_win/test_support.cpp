@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 namespace scrutor::test {
 
@@ -93,12 +92,9 @@ std::u16string ToU16(const WideString& text) {
 }
 
 std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
     std::string hex;
-    for (unsigned char byte : bytes) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
-    }
+    static const char digits[] = "0123456789ABCDEF";
+    for (unsigned char byte : bytes) hex += {digits[byte >> 4], digits[byte & 15]};
     return hex;
 }
 
@@ -128,50 +124,34 @@ int CountingWindow::Count() const {
     return static_cast<int>(GetWindowLongPtrW(window_, GWLP_USERDATA));
 }
 
-}  // namespace scrutor::test
-
-namespace scrutor::test {
-
-namespace {
-
-constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
-constexpr wchar_t kPending[] = L"PendingFileRenameOperations";
-
-// The value's strings, empty ones included: pairs of source and target (empty to delete).
-std::vector<std::u16string> SplitUnits(const std::u16string& units) {
-    std::vector<std::u16string> strings;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (units[i] != 0) continue;
-        strings.push_back(units.substr(start, i - start));
-        start = i + 1;
-    }
-    return strings;
-}
-
-}  // namespace
-
 bool ForgetPendingDeletions(const std::u16string& folder) {
+    constexpr wchar_t kPending[] = L"PendingFileRenameOperations";
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                      &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
         return false;
     }
     DWORD size = 0;
     RegQueryValueExW(key, kPending, nullptr, nullptr, nullptr, &size);
     std::u16string units(size / 2 + 1, u'\0');
-    const bool read = RegQueryValueExW(key, kPending, nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(units.data()), &size) == 0;
-    units.resize(read ? size / 2 : 0);
-    const std::vector<std::u16string> strings = SplitUnits(units);
+    if (RegQueryValueExW(key, kPending, nullptr, nullptr, reinterpret_cast<BYTE*>(units.data()),
+                         &size) != ERROR_SUCCESS) {
+        size = 0;
+    }
+    units.resize(size / 2);
+    // Pairs of terminated strings, source and target (empty to delete), up to an empty one.
     std::u16string kept;
     bool found = false;
-    for (std::size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
-        if (strings[i].find(folder) != std::u16string::npos) {
+    for (std::size_t at = 0; at < units.size() && units[at] != 0;) {
+        const std::size_t sourceEnd = units.find(u'\0', at);
+        const std::size_t pairEnd = units.find(u'\0', sourceEnd + 1);
+        if (pairEnd == std::u16string::npos) break;
+        if (units.substr(at, sourceEnd - at).find(folder) != std::u16string::npos) {
             found = true;
-            continue;
+        } else {
+            kept += units.substr(at, pairEnd + 1 - at);
         }
-        kept += strings[i] + u'\0' + strings[i + 1] + u'\0';
+        at = pairEnd + 1;
     }
     if (found && kept.empty()) {
         RegDeleteValueW(key, kPending);

@@ -52,10 +52,6 @@ private:
     HWND window_ = nullptr;
 };
 
-}  // namespace scrutor::test
-
-namespace scrutor::test {
-
 // Removes the deletions scheduled for the next start under `folder` from the system's list,
 // so that tests leave the shared test system as they found it. True when at least one was
 // there.

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ui/event_codes.h"
 #include "ui/form.h"
 #include "ui_test_support.h"
@@ -11,32 +13,23 @@ namespace scrutor::ui {
 namespace {
 
 using test::WaitForEvent;
+using ControlsTest = test::FormFixture;
 
-class ControlsTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(form_.Create(u"SCRUTOR_TEST_WND", u"Controls", 40, 40, 400, 300), nullptr);
-        form_.Show(SW_SHOW, kShowUpdate);
-    }
-    LONG FontHeight(int id);
-    Form form_;
-};
-
-LONG ControlsTest::FontHeight(int id) {
+LOGFONTW FontOf(HWND window) {
     LOGFONTW lf{};
-    auto font = reinterpret_cast<HGDIOBJ>(form_.SendToControl(id, WM_GETFONT, 0, 0));
-    GetObjectW(font, sizeof lf, &lf);
-    return lf.lfHeight;
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
 }
 
+LONG Style(HWND window) { return GetWindowLongW(window, GWL_STYLE); }
+
 TEST_F(ControlsTest, CreationUsesClassesStylesAndDefaultFont) {
-    struct Row {
+    const struct {
         int id;
         int type;
         const wchar_t* windowClass;
         LONG style;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {form_.CreateButton(u"B", 0, 0, 50, 20), kTypeButton, L"Button", WS_VISIBLE},
         {form_.CreateCheckBox(u"C", 0, 0, 50, 20), kTypeCheckBox, L"Button", BS_AUTOCHECKBOX},
         {form_.CreateComboBox(u"a", 0, 0, 50, 80), kTypeComboBox, L"ComboBox", CBS_DROPDOWNLIST},
@@ -46,66 +39,34 @@ TEST_F(ControlsTest, CreationUsesClassesStylesAndDefaultFont) {
         {form_.CreateListView(u"A", u"|", 0, 0, 50, 50, WS_VISIBLE | LVS_REPORT, 0),
          kTypeListView, L"SysListView32", LVS_REPORT},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.type);
         ASSERT_NE(row.id, 0);
         EXPECT_EQ(form_.ControlType(row.id), row.type);
         wchar_t name[64]{};
         GetClassNameW(form_.ControlWindow(row.id), name, 64);
         EXPECT_STREQ(name, row.windowClass);
-        const LONG style = GetWindowLongW(form_.ControlWindow(row.id), GWL_STYLE);
-        EXPECT_EQ(style & row.style, row.style) << row.type;
-        EXPECT_TRUE(style & WS_CHILD);
-        EXPECT_EQ(FontHeight(row.id), -12) << "Arial 9 points";
+        const LONG wanted = row.style | WS_CHILD;
+        EXPECT_EQ(Style(form_.ControlWindow(row.id)) & wanted, wanted);
+        EXPECT_EQ(FontOf(form_.ControlWindow(row.id)).lfHeight, -12) << "Arial 9 points";
     }
     const int group = form_.CreateGroup(u"G", 0, 0, 100, 80);
-    EXPECT_FALSE(GetWindowLongW(form_.ControlWindow(group), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(Style(form_.ControlWindow(group)) & WS_TABSTOP);
 }
 
 TEST_F(ControlsTest, FontRuleAndReplacement) {
     const int id = form_.CreateLabel(u"x", 0, 0, 50, 20);
     ASSERT_TRUE(form_.SetFont(id, 0.5, 0, 2 | 4, u"Arial", 0));
-    LOGFONTW lf{};
-    GetObjectW(reinterpret_cast<HGDIOBJ>(form_.SendToControl(id, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    const LOGFONTW lf = FontOf(form_.ControlWindow(id));
     EXPECT_EQ(lf.lfHeight, -11) << "below one point means 8.5";
     EXPECT_EQ(lf.lfWeight, 400);
-    EXPECT_TRUE(lf.lfItalic);
-    EXPECT_TRUE(lf.lfUnderline);
-    EXPECT_FALSE(lf.lfStrikeOut);
+    EXPECT_TRUE(lf.lfItalic && lf.lfUnderline && !lf.lfStrikeOut);
     form_.SetDefaultFont(0, 400, nullptr);
     const int plain = form_.CreateLabel(u"y", 0, 0, 50, 20);
     EXPECT_EQ(form_.SendToControl(plain, WM_GETFONT, 0, 0), 0) << "size 0 sets no font";
 }
 
-TEST_F(ControlsTest, ComboTextModes) {
-    const int id = form_.CreateComboBox(u"alpha\nbeta\ngamma", 0, 0, 100, 120);
-    EXPECT_EQ(form_.SendToControl(id, CB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(form_.SendToControl(id, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_TRUE(form_.SetText(id, u"beta", 2));
-    EXPECT_EQ(form_.SendToControl(id, CB_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(form_.SetText(id, u"", 2));
-    EXPECT_EQ(form_.SendToControl(id, CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_TRUE(form_.SetText(id, u"delta\nepsilon", 1));
-    EXPECT_EQ(form_.SendToControl(id, CB_GETCOUNT, 0, 0), 5);
-    EXPECT_TRUE(form_.SetText(id, u"one", 0));
-    EXPECT_EQ(form_.SendToControl(id, CB_GETCOUNT, 0, 0), 1);
-}
-
-TEST_F(ControlsTest, StatesReadBackWithinTheMask) {
-    const int box = form_.CreateCheckBox(u"Check", 0, 0, 80, 20);
-    EXPECT_EQ(form_.GetState(box, kStateChecked | kStateUnchecked), kStateUnchecked);
-    ASSERT_TRUE(form_.SetState(box, kStateChecked | kStateDisable | kStateHide));
-    constexpr unsigned kMask = kStateChecked | kStateUnchecked | kStateEnable | kStateDisable |
-                               kStateShow | kStateHide;
-    EXPECT_EQ(form_.GetState(box, kMask), kStateChecked | kStateDisable | kStateHide);
-    EXPECT_FALSE(GetWindowLongW(form_.ControlWindow(box), GWL_STYLE) & WS_VISIBLE);
-    ASSERT_TRUE(form_.SetState(box, kStateUnchecked | kStateEnable | kStateShow));
-    EXPECT_EQ(form_.GetState(box, kMask), kStateUnchecked | kStateEnable | kStateShow);
-    form_.Show(SW_SHOW, kShowForeground | kShowActivate);
-    ASSERT_TRUE(form_.SetState(box, kStateFocus));
-    EXPECT_EQ(form_.GetState(box, kStateFocus | kStateFormFocus), kStateFocus);
-}
-
-TEST_F(ControlsTest, TextSelectionAndPosition) {
+TEST_F(ControlsTest, TextSelectionPositionAndComboModes) {
     const int input = form_.CreateInput(u"hello", 12, 34, 100, 22);
     EXPECT_EQ(form_.GetText(input), WideString(u"hello"));
     ASSERT_TRUE(form_.SetText(input, u"scrutor"));
@@ -117,34 +78,59 @@ TEST_F(ControlsTest, TextSelectionAndPosition) {
     EXPECT_EQ(r.left, 12);
     EXPECT_EQ(r.top, 34);
     EXPECT_EQ(r.right - r.left, 100);
+    const int id = form_.CreateComboBox(u"alpha\nbeta\ngamma", 0, 0, 100, 120);
+    const auto combo = [&](UINT message) { return form_.SendToControl(id, message, 0, 0); };
+    EXPECT_EQ(combo(CB_GETCOUNT), 3);
+    EXPECT_EQ(combo(CB_GETCURSEL), 0);
+    EXPECT_TRUE(form_.SetText(id, u"beta", 2));
+    EXPECT_EQ(combo(CB_GETCURSEL), 1);
+    EXPECT_TRUE(form_.SetText(id, u"", 2));
+    EXPECT_EQ(combo(CB_GETCURSEL), CB_ERR);
+    EXPECT_TRUE(form_.SetText(id, u"delta\nepsilon", 1));
+    EXPECT_EQ(combo(CB_GETCOUNT), 5);
+    EXPECT_TRUE(form_.SetText(id, u"one", 0));
+    EXPECT_EQ(combo(CB_GETCOUNT), 1);
 }
 
-TEST_F(ControlsTest, ColoursAnswerControlColourMessages) {
+TEST_F(ControlsTest, StatesReadBackWithinTheMask) {
+    const int box = form_.CreateCheckBox(u"Check", 0, 0, 80, 20);
+    EXPECT_EQ(form_.GetState(box, kStateChecked | kStateUnchecked), kStateUnchecked);
+    ASSERT_TRUE(form_.SetState(box, kStateChecked | kStateDisable | kStateHide));
+    constexpr unsigned kMask = kStateChecked | kStateUnchecked | kStateEnable | kStateDisable |
+                               kStateShow | kStateHide;
+    EXPECT_EQ(form_.GetState(box, kMask), kStateChecked | kStateDisable | kStateHide);
+    EXPECT_FALSE(Style(form_.ControlWindow(box)) & WS_VISIBLE);
+    ASSERT_TRUE(form_.SetState(box, kStateUnchecked | kStateEnable | kStateShow));
+    EXPECT_EQ(form_.GetState(box, kMask), kStateUnchecked | kStateEnable | kStateShow);
+    form_.Show(SW_SHOW, kShowForeground | kShowActivate);
+    ASSERT_TRUE(form_.SetState(box, kStateFocus));
+    EXPECT_EQ(form_.GetState(box, kStateFocus | kStateFormFocus), kStateFocus);
+}
+
+// Colours answer the control-colour message; label double clicks and combo selections
+// become events carrying the control's id.
+TEST_F(ControlsTest, ColoursAndNotifications) {
     const int label = form_.CreateLabel(u"Coloured", 0, 0, 100, 20);
+    HWND window = form_.ControlWindow(label);
     ASSERT_TRUE(form_.SetTextColour(label, 0x0000FF));
     ASSERT_TRUE(form_.SetBackgroundColour(label, 0x00FF00));
-    HDC dc = GetDC(form_.ControlWindow(label));
-    const LRESULT brush = SendMessageW(form_.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(form_.ControlWindow(label)));
-    EXPECT_NE(brush, 0);
+    HDC dc = GetDC(window);
+    EXPECT_NE(SendMessageW(form_.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(window)),
+              0);
     EXPECT_EQ(GetTextColor(dc), 0x0000FFu);
     EXPECT_EQ(GetBkColor(dc), 0x00FF00u);
-    ReleaseDC(form_.ControlWindow(label), dc);
-}
-
-TEST_F(ControlsTest, DoubleClickOnLabelAndComboNotifications) {
-    const int label = form_.CreateLabel(u"Twice", 0, 0, 100, 20);
-    SendMessageW(form_.Window(), WM_COMMAND, MAKEWPARAM(label, STN_DBLCLK),
-                 reinterpret_cast<LPARAM>(form_.ControlWindow(label)));
-    auto dbl = WaitForEvent(form_.Events(), kEventDoubleClick);
-    ASSERT_TRUE(dbl);
-    EXPECT_EQ(dbl->value1, static_cast<WPARAM>(label));
+    ReleaseDC(window, dc);
     const int combo = form_.CreateComboBox(u"a\nb", 0, 30, 100, 80);
-    SendMessageW(form_.Window(), WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form_.ControlWindow(combo)));
-    auto sel = WaitForEvent(form_.Events(), kEventComboSelChange);
-    ASSERT_TRUE(sel);
-    EXPECT_EQ(sel->value1, static_cast<WPARAM>(combo));
+    for (const auto& [id, code, expected] :
+         {std::tuple{label, STN_DBLCLK, kEventDoubleClick},
+          std::tuple{combo, CBN_SELCHANGE, kEventComboSelChange}}) {
+        SendMessageW(form_.Window(), WM_COMMAND, MAKEWPARAM(id, code),
+                     reinterpret_cast<LPARAM>(form_.ControlWindow(id)));
+        auto event = WaitForEvent(form_.Events(), expected);
+        ASSERT_TRUE(event);
+        EXPECT_EQ(event->value1, static_cast<WPARAM>(id));
+    }
 }
 
 TEST_F(ControlsTest, ImagesAreCopiedAndOwned) {
@@ -163,16 +149,19 @@ TEST_F(ControlsTest, ImagesAreCopiedAndOwned) {
     DeleteObject(bitmap);
 }
 
+// The group box's inner area is not the group's: clicks reach its contents, and
+// ChildAtPoint finds the lowest visible child.
 TEST_F(ControlsTest, GroupBoxLetsClicksThroughToItsContents) {
-    const int group = form_.CreateGroup(u"Options", 10, 10, 200, 150);
+    (void)form_.CreateGroup(u"Options", 10, 10, 200, 150);
     const int inside = form_.CreateButton(u"Inside", 40, 60, 80, 25);
-    POINT p{60, 70};
+    POINT p{60, 70}, empty{150, 120}, outside{-5000, -5000};
     ClientToScreen(form_.Window(), &p);
-    EXPECT_EQ(WindowFromPoint(p), form_.ControlWindow(inside));
-    POINT empty{150, 120};
     ClientToScreen(form_.Window(), &empty);
-    EXPECT_EQ(WindowFromPoint(empty), form_.Window()) << "the inner area is not the group's";
-    (void)group;
+    EXPECT_EQ(WindowFromPoint(p), form_.ControlWindow(inside));
+    EXPECT_EQ(WindowFromPoint(empty), form_.Window());
+    EXPECT_EQ(ChildAtPoint(form_.Window(), p, true), form_.ControlWindow(inside));
+    EXPECT_EQ(ChildAtPoint(form_.Window(), outside, false), nullptr);
+    EXPECT_EQ(ChildAtPoint(nullptr, p, true), nullptr);
 }
 
 }  // namespace

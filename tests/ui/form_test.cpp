@@ -11,50 +11,44 @@ namespace {
 
 using test::CollectEvents;
 using test::WaitForEvent;
+using FormTest = test::FormFixture;
 
-class FormTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(form_.Create(u"SCRUTOR_TEST_WND", u"Form test", 40, 40, 400, 300), nullptr);
-        form_.Show(SW_SHOW, kShowUpdate | kShowForeground);
-        (void)CollectEvents(form_.Events(), 50);
-    }
-    Form form_;
-};
+int Count(const std::vector<Event>& events, int code) {
+    int count = 0;
+    for (const Event& e : events) count += e.code == code;
+    return count;
+}
 
-TEST_F(FormTest, CloseRequestIsReportedAndTheWindowStays) {
+TEST_F(FormTest, CloseRequestsAreReportedAndTheWindowStays) {
     PostMessageW(form_.Window(), WM_CLOSE, 0, 0);
     const auto event = WaitForEvent(form_.Events(), kEventClose);
     ASSERT_TRUE(event);
     EXPECT_EQ(event->form, &form_);
     EXPECT_EQ(event->window, form_.Window());
-    EXPECT_TRUE(IsWindow(form_.Window()));
     EXPECT_TRUE(IsWindowVisible(form_.Window()));
-}
-
-TEST_F(FormTest, CloseBoxReportsCloseTwice) {
+    // The close box reports it twice; handling it twice must be harmless.
     SendMessageW(form_.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    int closes = 0;
-    for (const Event& e : CollectEvents(form_.Events(), 300)) closes += e.code == kEventClose;
-    EXPECT_EQ(closes, 2);
-    // Handling it twice must be harmless: hiding a hidden window, destroying once.
+    EXPECT_EQ(Count(CollectEvents(form_.Events(), 300), kEventClose), 2);
     for (int i = 0; i < 2; ++i) form_.Show(SW_HIDE);
     EXPECT_FALSE(IsWindowVisible(form_.Window()));
+    // Showing with kShowDrain drops what is pending.
+    PostMessageW(form_.Window(), WM_CLOSE, 0, 0);
+    PostMessageW(form_.Window(), WM_CHAR, 'a', 0);
+    form_.Show(SW_SHOW, kShowDrain);
+    EXPECT_FALSE(form_.Events().Pending());
+    EXPECT_FALSE(WaitForEvent(form_.Events(), kEventClose, 100));
 }
 
-TEST_F(FormTest, ButtonClickBecomesItsIdWithNotificationAndWindow) {
+TEST_F(FormTest, MessagesBecomeEventsWithTheirValues) {
     const int id = form_.CreateButton(u"Press", 10, 10, 80, 25);
     ASSERT_EQ(id, 1);
     SendMessageW(form_.ControlWindow(id), BM_CLICK, 0, 0);
-    const auto event = WaitForEvent(form_.Events(), id);
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->message, static_cast<UINT>(WM_COMMAND));
-    EXPECT_EQ(event->value1, static_cast<WPARAM>(BN_CLICKED));
-    EXPECT_EQ(reinterpret_cast<HWND>(event->value2), form_.ControlWindow(id));
-}
-
-TEST_F(FormTest, EditAndWindowMessagesRaiseTheirCodes) {
-    const int input = form_.CreateInput(u"", 10, 10, 100, 22);
+    const auto click = WaitForEvent(form_.Events(), id);
+    ASSERT_TRUE(click);
+    EXPECT_EQ(click->message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(click->value1, static_cast<WPARAM>(BN_CLICKED));
+    EXPECT_EQ(reinterpret_cast<HWND>(click->value2), form_.ControlWindow(id));
+    const int input = form_.CreateInput(u"", 10, 40, 100, 22);
     (void)form_.SetText(input, u"typed");
     auto change = WaitForEvent(form_.Events(), kEventEditChange);
     ASSERT_TRUE(change);
@@ -85,20 +79,17 @@ TEST_F(FormTest, TwoFormsShareOneRecord) {
     }
     EXPECT_EQ(closers, (std::vector<Form*>{&second, &form_}));
     EXPECT_FALSE(second.Events().Pending());
-    second.Destroy();
 }
 
 TEST_F(FormTest, AttachedWindowsMoveWithTheFormAndSlotsRunOut) {
     Form satellite;
     ASSERT_NE(satellite.Create(u"SCRUTOR_TEST_WND", u"", 600, 400, 50, 50, WS_POPUP), nullptr);
     EXPECT_EQ(form_.AttachWindow(satellite.Window()), 1);
-    RECT before{};
+    RECT before{}, frame{}, after{};
     GetWindowRect(satellite.Window(), &before);
-    RECT frame{};
     GetWindowRect(form_.Window(), &frame);
     SetWindowPos(form_.Window(), nullptr, frame.left + 30, frame.top + 12, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
-    RECT after{};
     GetWindowRect(satellite.Window(), &after);
     EXPECT_EQ(after.left - before.left, 30);
     EXPECT_EQ(after.top - before.top, 12);
@@ -109,52 +100,42 @@ TEST_F(FormTest, AttachedWindowsMoveWithTheFormAndSlotsRunOut) {
     EXPECT_EQ(form_.AttachWindow(desktop), 1) << "a slot whose window is gone is free again";
 }
 
-TEST_F(FormTest, UnknownAndDeletedIdsDoNothing) {
-    const int id = form_.CreateLabel(u"x", 0, 0, 50, 20);
-    for (int bad : {0, 99, -5}) {
-        EXPECT_EQ(form_.ControlType(bad), 0) << bad;
-        EXPECT_FALSE(form_.SetState(bad, kStateHide));
-        EXPECT_FALSE(form_.Delete(bad));
-        EXPECT_EQ(form_.SendToControl(bad, WM_GETTEXTLENGTH, 0, 0), 0);
-    }
-    EXPECT_EQ(form_.ControlWindow(99), nullptr);
-    EXPECT_EQ(form_.ControlWindow(0), form_.Window());
-    HWND label = form_.ControlWindow(id);
-    EXPECT_EQ(form_.ControlIdOfWindow(label), id);
-    EXPECT_TRUE(form_.Delete(id));
-    EXPECT_FALSE(IsWindow(label));
-    EXPECT_EQ(form_.ControlWindow(id), nullptr);
-    EXPECT_FALSE(form_.ControlExists(id));
-    EXPECT_EQ(form_.ControlIdOfWindow(form_.Window()), 0);
-}
-
-TEST_F(FormTest, ControlTableGrowsAndKeepsIds) {
+TEST_F(FormTest, ControlTableGrowsKeepsIdsAndIgnoresUnknownOnes) {
     std::vector<HWND> windows;
     for (int i = 0; i < 600; ++i) {
-        const int id = form_.CreateLabel(u"", i % 20, i / 20, 5, 5, 0);
-        ASSERT_EQ(id, i + 1);
-        windows.push_back(form_.ControlWindow(id));
+        ASSERT_EQ(form_.CreateLabel(u"", i % 20, i / 20, 5, 5, 0), i + 1);
+        windows.push_back(form_.ControlWindow(i + 1));
     }
     for (int id = 1; id <= 600; ++id) {
         ASSERT_EQ(form_.ControlWindow(id), windows[id - 1]);
         ASSERT_EQ(form_.ControlIdOfWindow(windows[id - 1]), id);
     }
     EXPECT_EQ(form_.ControlWindow(kLastControl), windows.back());
+    for (int bad : {0, 601, -5}) {
+        EXPECT_EQ(form_.ControlType(bad), 0) << bad;
+        EXPECT_FALSE(form_.SetState(bad, kStateHide));
+        EXPECT_FALSE(form_.Delete(bad));
+        EXPECT_EQ(form_.SendToControl(bad, WM_GETTEXTLENGTH, 0, 0), 0);
+    }
+    EXPECT_EQ(form_.ControlWindow(601), nullptr);
+    EXPECT_EQ(form_.ControlWindow(0), form_.Window());
+    EXPECT_TRUE(form_.Delete(7));
+    EXPECT_FALSE(IsWindow(windows[6]));
+    EXPECT_EQ(form_.ControlWindow(7), nullptr);
+    EXPECT_FALSE(form_.ControlExists(7));
+    EXPECT_EQ(form_.ControlIdOfWindow(form_.Window()), 0);
 }
 
-TEST_F(FormTest, GroupStartAppliesToOneControl) {
-    form_.StartGroup();
-    const int first = form_.CreateButton(u"A", 0, 0, 50, 20);
-    const int second = form_.CreateButton(u"B", 0, 30, 50, 20);
-    EXPECT_TRUE(GetWindowLongW(form_.ControlWindow(first), GWL_STYLE) & WS_GROUP);
-    EXPECT_FALSE(GetWindowLongW(form_.ControlWindow(second), GWL_STYLE) & WS_GROUP);
-    EXPECT_TRUE(GetWindowLongW(form_.ControlWindow(second), GWL_STYLE) & WS_TABSTOP);
-}
-
-TEST_F(FormTest, EnterPressesTheDefaultButton) {
+// The group start applies to one control; Enter goes through dialog navigation to the
+// default button; accelerators notify with 1.
+TEST_F(FormTest, KeysReachTheDefaultButtonAndAccelerators) {
     const int input = form_.CreateInput(u"", 10, 10, 100, 22);
+    form_.StartGroup();
     const int ok = form_.CreateButton(u"OK", 10, 50, 80, 25);
     const int other = form_.CreateButton(u"Other", 100, 50, 80, 25, WS_VISIBLE | BS_DEFPUSHBUTTON);
+    EXPECT_TRUE(GetWindowLongW(form_.ControlWindow(ok), GWL_STYLE) & WS_GROUP);
+    EXPECT_FALSE(GetWindowLongW(form_.ControlWindow(other), GWL_STYLE) & WS_GROUP);
+    EXPECT_TRUE(GetWindowLongW(form_.ControlWindow(ok), GWL_STYLE) & WS_TABSTOP);
     EXPECT_EQ(form_.SetDefaultButton(ok), other);
     EXPECT_EQ(SendMessageW(form_.Window(), DM_GETDEFID, 0, 0), MAKELRESULT(ok, DC_HASDEFID));
     EXPECT_EQ(GetWindowLongW(form_.ControlWindow(other), GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
@@ -163,37 +144,23 @@ TEST_F(FormTest, EnterPressesTheDefaultButton) {
     (void)form_.SetState(input, kStateFocus);
     (void)CollectEvents(form_.Events(), 50);
     PostMessageW(form_.ControlWindow(input), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    EXPECT_TRUE(WaitForEvent(form_.Events(), ok)) << "Enter goes through dialog navigation";
-}
-
-TEST_F(FormTest, AcceleratorRaisesItsCommand) {
+    EXPECT_TRUE(WaitForEvent(form_.Events(), ok));
     const ACCEL keys[] = {{FVIRTKEY, VK_F5, 77}};
     ASSERT_TRUE(form_.SetAccelerators(keys, 1));
-    form_.Show(SW_SHOW, kShowActivate);
     PostMessageW(form_.Window(), WM_KEYDOWN, VK_F5, 0x003F0001);
-    const auto event = WaitForEvent(form_.Events(), 77);
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->value1, 1u) << "accelerators notify with 1";
+    const auto command = WaitForEvent(form_.Events(), 77);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->value1, 1u);
     EXPECT_FALSE(form_.SetAccelerators(keys, 0));
 }
 
-TEST_F(FormTest, ShowDrainsPendingEvents) {
-    PostMessageW(form_.Window(), WM_CLOSE, 0, 0);
-    PostMessageW(form_.Window(), WM_CHAR, 'a', 0);
-    form_.Show(SW_SHOW, kShowDrain);
-    EXPECT_FALSE(form_.Events().Pending());
-    EXPECT_FALSE(WaitForEvent(form_.Events(), kEventClose, 100));
-}
-
-TEST_F(FormTest, MinimumSizeLimitsTracking) {
+TEST_F(FormTest, MinimumSizeDestroyAndCreateAgain) {
     form_.SetMinimumSize(320, 240);
     MINMAXINFO info{};
     SendMessageW(form_.Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 320);
     EXPECT_EQ(info.ptMinTrackSize.y, 240);
-}
-
-TEST_F(FormTest, DestroyForgetsEventsAndCanCreateAgain) {
+    (void)form_.CreateLabel(u"x", 0, 0, 50, 20);
     PostMessageW(form_.Window(), WM_CHAR, 'a', 0);
     PumpMessages();
     form_.Destroy();
@@ -201,23 +168,9 @@ TEST_F(FormTest, DestroyForgetsEventsAndCanCreateAgain) {
     EXPECT_EQ(form_.Window(), nullptr);
     EXPECT_EQ(form_.LastId(), 0);
     ASSERT_NE(form_.Create(u"SCRUTOR_TEST_WND", u"Again", -1, -1, 200, 100), nullptr);
-    WNDCLASSEXW info{};
-    info.cbSize = sizeof info;
-    EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"SCRUTOR_TEST_WND", &info));
-}
-
-TEST(FormHelpersTest, ChildAtPointFindsTheLowestVisibleChild) {
-    Form form;
-    ASSERT_NE(form.Create(u"SCRUTOR_TEST_WND", u"", 50, 50, 300, 200, WS_POPUP | WS_VISIBLE), nullptr);
-    const int group = form.CreateGroup(u"G", 10, 10, 200, 150);
-    const int button = form.CreateButton(u"B", 30, 40, 60, 25);
-    POINT p{60, 52};
-    ClientToScreen(form.Window(), &p);
-    EXPECT_EQ(ChildAtPoint(form.Window(), p, true), form.ControlWindow(button));
-    (void)group;
-    POINT outside{-5000, -5000};
-    EXPECT_EQ(ChildAtPoint(form.Window(), outside, false), nullptr);
-    EXPECT_EQ(ChildAtPoint(nullptr, p, true), nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"SCRUTOR_TEST_WND", &wc));
 }
 
 }  // namespace

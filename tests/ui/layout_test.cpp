@@ -12,24 +12,20 @@ Box Lay(const LayoutBase& base, std::uint32_t flags, int w, int h, Box current =
     return ComputeLayout(base, flags, w, h, current);
 }
 
-TEST(LayoutTest, StretchBothWaysKeepsAllFourMargins) {
+TEST(LayoutTest, StretchAndKeepRules) {
     const LayoutBase base{{10, 20, 300, 200}, 400, 300};  // margins 10, 20, 90, 80
     for (const auto& [w, h] : {std::pair{600, 500}, std::pair{350, 290}, std::pair{400, 300}}) {
-        const Box b = Lay(base, kStretchBoth, w, h);
-        EXPECT_EQ(b.x, 10);
-        EXPECT_EQ(b.y, 20);
-        EXPECT_EQ(w - b.x - b.width, 90) << w;
-        EXPECT_EQ(h - b.y - b.height, 80) << h;
+        EXPECT_EQ(Lay(base, kStretchBoth, w, h), (Box{10, 20, w - 100, h - 100})) << w;
     }
+    const LayoutBase corner{{300, 250, 80, 25}, 400, 300};
+    EXPECT_EQ(Lay(corner, kResizeKeepRight | kResizeKeepBottom, 500, 340), (Box{400, 290, 80, 25}));
+    // An axis without flags keeps the window's current rectangle.
+    const Box current{17, 23, 111, 29};
+    EXPECT_EQ(Lay(base, kResizeScaleWidth, 800, 600, current), current);
+    EXPECT_EQ(Lay(base, kResizeStretchX, 800, 600, current), (Box{10, 23, 300, 29}));
 }
 
-TEST(LayoutTest, KeepRightAndBottomMoveWithoutResizing) {
-    const LayoutBase base{{300, 250, 80, 25}, 400, 300};
-    const Box b = Lay(base, kResizeKeepRight | kResizeKeepBottom, 500, 340);
-    EXPECT_EQ(b, (Box{400, 290, 80, 25}));
-}
-
-TEST(LayoutTest, ScaledSizesAndPositionsTruncate) {
+TEST(LayoutTest, ScaledAndCentredPositionsTruncate) {
     const LayoutBase base{{33, 10, 100, 50}, 400, 300};
     EXPECT_EQ(Lay(base, kResizeScaleWidth | kResizeStretchX, 600, 300).width, 150);
     // 601 * 100 / 400 = 150.25 and 601 * 33 / 400 = 49.58: both truncate.
@@ -37,37 +33,21 @@ TEST(LayoutTest, ScaledSizesAndPositionsTruncate) {
     EXPECT_EQ(b.width, 150);
     EXPECT_EQ(b.x, 49);
     EXPECT_EQ(Lay(base, kResizeScaleHeight | kResizeScaleY | kResizeStretchX, 400, 451).height, 75);
-}
-
-TEST(LayoutTest, CentreRulesFollowTheWrittenIntegerSteps) {
-    const LayoutBase base{{50, 0, 100, 20}, 400, 300};
+    const LayoutBase centred{{50, 0, 100, 20}, 400, 300};
     // Offset from the centre: 500 / 2 + (50 + 50 - 50 - 200) = 100.
-    EXPECT_EQ(Lay(base, kResizeCentreOffsetX | kResizeStretchY, 500, 300).x, 100);
+    EXPECT_EQ(Lay(centred, kResizeCentreOffsetX | kResizeStretchY, 500, 300).x, 100);
     // Fraction: (500 * 1000) / ((400 * 1000) / 100) - 50 = 75.
-    EXPECT_EQ(Lay(base, kResizeCentreFractionX | kResizeStretchY, 500, 300).x, 75);
-    // A ratio that does not divide evenly: (333000 / 3076) - 50 = 58 with truncation.
+    EXPECT_EQ(Lay(centred, kResizeCentreFractionX | kResizeStretchY, 500, 300).x, 75);
+    // A ratio that does not divide evenly: 333000 / (320000 / 105) - 25 = 84, truncating.
     const LayoutBase odd{{80, 0, 50, 20}, 320, 200};
-    EXPECT_EQ(Lay(odd, kResizeCentreFractionX | kResizeStretchY, 333, 200).x,
-              (333 * 1000) / ((320 * 1000) / (25 + 80)) - 25);
-}
-
-TEST(LayoutTest, AxisWithoutFlagsKeepsTheCurrentRectangle) {
-    const LayoutBase base{{10, 10, 100, 20}, 400, 300};
-    const Box current{17, 23, 111, 29};
-    const Box b = Lay(base, kResizeScaleWidth, 800, 600, current);
-    EXPECT_EQ(b, current) << "neither 0x1 nor 0x2 takes x and w from the window";
-    const Box c = Lay(base, kResizeStretchX, 800, 600, current);
-    EXPECT_EQ(c.x, 10);
-    EXPECT_EQ(c.width, 100);
-    EXPECT_EQ(c.y, 23);
-}
-
-TEST(LayoutTest, ZeroBaseSizesDoNotDivideByZero) {
+    EXPECT_EQ(Lay(odd, kResizeCentreFractionX | kResizeStretchY, 333, 200).x, 84);
+    // Zero base sizes do not divide by zero.
     const LayoutBase empty{{0, 0, 0, 0}, 0, 0};
-    const Box b = Lay(empty, kResizeScaleWidth | kResizeScaleX | kResizeCentreFractionY, 640, 480);
-    EXPECT_EQ(b.width, 0);
-    EXPECT_EQ(b.x, 0);
-    EXPECT_EQ(b.y, 0);
+    const Box zero =
+        Lay(empty, kResizeScaleWidth | kResizeScaleX | kResizeCentreFractionY, 640, 480);
+    EXPECT_EQ(zero.width, 0);
+    EXPECT_EQ(zero.x, 0);
+    EXPECT_EQ(zero.y, 0);
 }
 
 TEST(LayoutTest, ParticipationMaskAndFlickerFreeImpliesOwnBackground) {
@@ -80,20 +60,15 @@ TEST(LayoutTest, ParticipationMaskAndFlickerFreeImpliesOwnBackground) {
     EXPECT_EQ(NormaliseResizing(kResizeKeepRight), kResizeKeepRight);
 }
 
-TEST(LayoutTest, FontHeightsAtNinetySixDpi) {
-    EXPECT_EQ(FontHeightForPoints(9.0), -12);
-    EXPECT_EQ(FontHeightForPoints(0.5), FontHeightForPoints(8.5));
+TEST(LayoutTest, FontHeightsFitSizesAndRoundedPaths) {
+    EXPECT_EQ(FontHeightForPoints(9.0), -12);  // at 96 dpi
+    EXPECT_EQ(FontHeightForPoints(0.5), -11);  // taken as 8.5
     EXPECT_EQ(FontHeightForPoints(8.5), -11);
     EXPECT_EQ(FontHeightForPoints(10.0), -13);
-}
-
-TEST(LayoutTest, FitSizeKeepsAspectAndTruncates) {
     EXPECT_EQ(FitSize(800, 400, 200, 200), (Size{200, 100}));
-    EXPECT_EQ(FitSize(300, 900, 200, 200), (Size{66, 200}));
+    EXPECT_EQ(FitSize(300, 900, 200, 200), (Size{66, 200}));  // aspect kept, truncated
     EXPECT_EQ(FitSize(0, 10, 200, 200), (Size{}));
-}
-
-TEST(LayoutTest, RoundedPathCornersAreDiameters) {
+    // Corners are diameters; each line ends where the next arc begins.
     const auto parts = RoundedPath(0, 0, 100, 50, 12);
     ASSERT_EQ(parts.size(), 8u);
     EXPECT_FLOAT_EQ(parts[0].x1, 6);
@@ -104,7 +79,6 @@ TEST(LayoutTest, RoundedPathCornersAreDiameters) {
     EXPECT_FLOAT_EQ(parts[1].startAngle, -90);
     EXPECT_FLOAT_EQ(parts[3].y1, 38);
     EXPECT_FLOAT_EQ(parts[7].startAngle, 180);
-    // Each line ends where the next arc begins: the figure is closed.
     EXPECT_FLOAT_EQ(parts[6].y2, 6);
 }
 

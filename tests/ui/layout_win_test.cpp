@@ -11,19 +11,12 @@
 namespace scrutor::ui {
 namespace {
 
-using test::WaitForEvent;
-
 constexpr std::uint32_t kStretchBoth =
     kResizeStretchX | kResizeKeepRight | kResizeStretchY | kResizeKeepBottom;
 
-class LayoutWinTest : public testing::Test {
+class LayoutWinTest : public test::FormFixture {
 protected:
-    void SetUp() override {
-        ASSERT_NE(form_.Create(u"SCRUTOR_TEST_WND", u"Layout", 30, 30, 400, 300,
-                               WS_OVERLAPPEDWINDOW),
-                  nullptr);
-        form_.Show(SW_SHOW, kShowUpdate);
-    }
+    void SetUp() override { Open(WS_OVERLAPPEDWINDOW); }
     void ResizeClient(int w, int h) {
         RECT outer{0, 0, w, h};
         AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_ACCEPTFILES);
@@ -31,9 +24,9 @@ protected:
                      outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
     }
     RECT Position(int id) { return form_.GetPosition(id); }
-    Form form_;
 };
 
+// The arithmetic is the portable layout's; here the flags must reach it from a real resize.
 TEST_F(LayoutWinTest, ResizingMovesControlsByTheirFlags) {
     form_.SetDefaultResizing(kStretchBoth);
     const int editor = form_.CreateEditor(10, 10, 300, 200);
@@ -42,14 +35,13 @@ TEST_F(LayoutWinTest, ResizingMovesControlsByTheirFlags) {
     form_.SetDefaultResizing(kResizeScaleWidth | kResizeStretchX | kResizeStretchY);
     const int scaled = form_.CreateLabel(u"scaled", 0, 250, 100, 20);
     ResizeClient(600, 450);
-    EXPECT_TRUE(WaitForEvent(form_.Events(), kEventResized));
+    EXPECT_TRUE(test::WaitForEvent(form_.Events(), kEventResized));
     const RECT e = Position(editor);
     EXPECT_EQ(e.left, 10);
     EXPECT_EQ(600 - e.right, 90);
     EXPECT_EQ(450 - e.bottom, 90);
-    const RECT b = Position(button);
-    EXPECT_EQ(b.left, 510);
-    EXPECT_EQ(b.top, 415);
+    EXPECT_EQ(Position(button).left, 510);
+    EXPECT_EQ(Position(button).top, 415);
     EXPECT_EQ(Position(scaled).right - Position(scaled).left, 150);
     ResizeClient(350, 260);
     EXPECT_EQ(350 - Position(editor).right, 90) << "margins hold when shrinking too";
@@ -80,57 +72,53 @@ TEST_F(LayoutWinTest, SetResizingTakesTheCurrentGeometryAsBase) {
     EXPECT_FALSE(form_.SetResizing(42, kResizeKeepRight));
 }
 
-TEST_F(LayoutWinTest, GroupBoxKeepsItsFrameRegionAfterLayout) {
+// A group box keeps its click-through frame region after layout; rounded and form regions.
+TEST_F(LayoutWinTest, Regions) {
     form_.SetDefaultResizing(kStretchBoth);
     const int group = form_.CreateGroup(u"Group", 10, 10, 200, 150);
     ResizeClient(500, 400);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(form_.ControlWindow(group), region), ERROR);
     RECT box{};
+    ASSERT_NE(GetWindowRgn(form_.ControlWindow(group), region), ERROR);
     GetRgnBox(region, &box);
     EXPECT_EQ(box.right, 300) << "the region follows the new size";
     EXPECT_FALSE(PtInRegion(region, 150, 150)) << "inner area stays click-through";
     EXPECT_TRUE(PtInRegion(region, 2, 150));
-    DeleteObject(region);
-}
-
-TEST_F(LayoutWinTest, RoundedAndFormRegions) {
     ASSERT_TRUE(SetRoundedRegion(form_.Window(), 200, 100, 12));
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(form_.Window(), region), ERROR);
     EXPECT_FALSE(PtInRegion(region, 0, 0)) << "corner cut";
     EXPECT_TRUE(PtInRegion(region, 100, 50));
     EXPECT_TRUE(PtInRegion(region, 6, 1));
     ASSERT_TRUE(form_.SetFormRegion(1));
     ASSERT_NE(GetWindowRgn(form_.Window(), region), ERROR);
-    RECT box{};
     GetRgnBox(region, &box);
-    EXPECT_EQ(box.right - box.left, 400) << "the client rectangle only";
+    EXPECT_EQ(box.right - box.left, 500) << "the client rectangle only";
     DeleteObject(region);
 }
 
-TEST_F(LayoutWinTest, BackgroundPaintsAroundOwnPainters) {
+// The form's background leaves own painters alone; the flicker-free subclass comes and goes
+// with its flag, and removing it on destruction must not crash.
+TEST_F(LayoutWinTest, BackgroundAndFlickerFreePainting) {
     form_.SetBackgroundBrush(CreateSolidBrush(0x00FF00), true);
     form_.SetDefaultResizing(kResizeOwnBackground);
-    const int label = form_.CreateLabel(u"", 50, 50, 60, 40, WS_VISIBLE);
+    (void)form_.CreateLabel(u"", 50, 50, 60, 40, WS_VISIBLE);
     HDC dc = GetDC(form_.Window());
     SetPixel(dc, 70, 60, 0x0000FF);
     SendMessageW(form_.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     EXPECT_EQ(GetPixel(dc, 10, 10), 0x00FF00u);
     EXPECT_EQ(GetPixel(dc, 70, 60), 0x0000FFu) << "the control's area is left alone";
     ReleaseDC(form_.Window(), dc);
-    (void)label;
-}
-
-TEST_F(LayoutWinTest, FlickerFreeSubclassComesAndGoesWithTheFlag) {
-    const int list = form_.CreateInput(u"text", 10, 10, 100, 22);
-    ASSERT_TRUE(form_.SetResizing(list, kResizeFlickerFree));
-    EXPECT_EQ(SendMessageW(form_.ControlWindow(list), WM_ERASEBKGND, 0, 0), 1);
-    ASSERT_TRUE(form_.SetResizing(list, 0));
-    HDC dc = GetDC(form_.ControlWindow(list));
-    SendMessageW(form_.ControlWindow(list), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    ReleaseDC(form_.ControlWindow(list), dc);
-    form_.Destroy();  // removing the subclass on destruction must not crash
+    form_.SetDefaultResizing(0);
+    const int input = form_.CreateInput(u"text", 10, 10, 100, 22);
+    HWND window = form_.ControlWindow(input);
+    ASSERT_TRUE(form_.SetResizing(input, kResizeFlickerFree));
+    EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, 0, 0), 1);
+    ASSERT_TRUE(form_.SetResizing(input, 0));
+    dc = GetDC(window);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ReleaseDC(window, dc);
+    ASSERT_TRUE(form_.SetResizing(input, kResizeFlickerFree));
+    form_.Destroy();
 }
 
 }  // namespace

@@ -8,15 +8,12 @@
 namespace scrutor::ui {
 namespace {
 
-class MenuTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(form_.Create(u"SCRUTOR_TEST_WND", u"Menu", 40, 40, 400, 300), nullptr);
-    }
-    Form form_;
-};
+using MenuTest = test::FormFixture;
 
-TEST_F(MenuTest, MenuBarKeepsTheClientSize) {
+HMENU FileMenu(const Form& form) { return GetSubMenu(GetMenu(form.Window()), 0); }
+
+// The bar keeps the client size; a choice arrives as the item's id with 0.
+TEST_F(MenuTest, MenuBarAndChoices) {
     const int file = form_.CreateMenuBar();
     ASSERT_EQ(file, 1);
     EXPECT_EQ(form_.ControlType(file), kTypeMenu);
@@ -25,6 +22,12 @@ TEST_F(MenuTest, MenuBarKeepsTheClientSize) {
     EXPECT_EQ(client.bottom, 300);
     EXPECT_EQ(GetMenuItemCount(GetMenu(form_.Window())), 1);
     EXPECT_EQ(form_.GetText(file), WideString(u"&File"));
+    const int quit = form_.AddMenuItem(file, u"E&xit", -1, 0);
+    SendMessageW(form_.Window(), WM_COMMAND, MAKEWPARAM(quit, 0), 0);
+    const auto event = test::WaitForEvent(form_.Events(), quit);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->value1, 0u);
+    ASSERT_TRUE(form_.SetBackgroundColour(file, 0xF0F0F0));
 }
 
 TEST_F(MenuTest, ItemsTakeIdsFlagsStateAndText) {
@@ -32,7 +35,7 @@ TEST_F(MenuTest, ItemsTakeIdsFlagsStateAndText) {
     const int open = form_.AddMenuItem(file, u"&Open", -1, 0);
     const int wrap = form_.AddMenuItem(file, u"&Wrap", -1, kMenuChecked);
     const int separator = form_.AddMenuItem(file, nullptr, -1, kMenuSeparator);
-    const int radio = form_.AddMenuItem(file, u"Radio", -1, kMenuRadio);
+    (void)form_.AddMenuItem(file, u"Radio", -1, kMenuRadio);
     EXPECT_EQ(open, file + 1);
     EXPECT_EQ(separator, wrap + 1);
     EXPECT_EQ(form_.ControlType(open), kTypeMenuItem);
@@ -45,46 +48,32 @@ TEST_F(MenuTest, ItemsTakeIdsFlagsStateAndText) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
-    GetMenuItemInfoW(GetSubMenu(GetMenu(form_.Window()), 0), 3, TRUE, &info);
+    GetMenuItemInfoW(FileMenu(form_), 3, TRUE, &info);
     EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
     (void)form_.SetDefaultButton(open);
-    EXPECT_EQ(GetMenuDefaultItem(GetSubMenu(GetMenu(form_.Window()), 0), FALSE, GMDI_USEDISABLED),
+    EXPECT_EQ(GetMenuDefaultItem(FileMenu(form_), FALSE, GMDI_USEDISABLED),
               static_cast<UINT>(open));
-    (void)radio;
 }
 
-TEST_F(MenuTest, ParentMustBeAMenu) {
+// Items go under menus only; deleting a submenu frees everything below it.
+TEST_F(MenuTest, ParentsAndDeletion) {
     const int file = form_.CreateMenuBar();
     const int item = form_.AddMenuItem(file, u"Item", -1, 0);
-    const int label = form_.CreateLabel(u"x", 0, 0, 10, 10);
-    EXPECT_EQ(form_.AddMenuItem(item, u"child", -1, 0), 0);
-    EXPECT_EQ(form_.AddMenuItem(label, u"child", -1, 0), 0);
-    EXPECT_EQ(form_.AddMenuItem(-1, u"child", -1, 0), 0) << "the last control is a label";
-    Form bare;
-    ASSERT_NE(bare.Create(u"SCRUTOR_TEST_WND", u"", 0, 0, 10, 10), nullptr);
-    EXPECT_EQ(bare.AddMenuItem(0, u"no bar", -1, 0), 0);
-}
-
-TEST_F(MenuTest, DeletingASubmenuFreesEverythingBelow) {
-    const int file = form_.CreateMenuBar();
     const int sub = form_.AddMenuItem(file, u"Recent", -1, kMenuSubmenu);
     const int a = form_.AddMenuItem(sub, u"a", -1, 0);
     const int deeper = form_.AddMenuItem(sub, u"More", -1, kMenuSubmenu);
     const int b = form_.AddMenuItem(deeper, u"b", -1, 0);
+    const int label = form_.CreateLabel(u"x", 0, 0, 10, 10);
+    EXPECT_EQ(form_.AddMenuItem(item, u"child", -1, 0), 0);
+    EXPECT_EQ(form_.AddMenuItem(label, u"child", -1, 0), 0);
+    EXPECT_EQ(form_.AddMenuItem(-1, u"child", -1, 0), 0) << "the last control is a label";
     ASSERT_TRUE(form_.Delete(sub));
     for (int id : {sub, a, deeper, b}) EXPECT_FALSE(form_.ControlExists(id)) << id;
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(form_.Window()), 0)), 0);
-    EXPECT_TRUE(form_.ControlExists(file));
-}
-
-TEST_F(MenuTest, MenuChoiceArrivesAsItsId) {
-    const int file = form_.CreateMenuBar();
-    const int quit = form_.AddMenuItem(file, u"E&xit", -1, 0);
-    SendMessageW(form_.Window(), WM_COMMAND, MAKEWPARAM(quit, 0), 0);
-    const auto event = test::WaitForEvent(form_.Events(), quit);
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->value1, 0u);
-    ASSERT_TRUE(form_.SetBackgroundColour(file, 0xF0F0F0));
+    EXPECT_EQ(GetMenuItemCount(FileMenu(form_)), 1);
+    EXPECT_TRUE(form_.ControlExists(file) && form_.ControlExists(item));
+    Form bare;
+    ASSERT_NE(bare.Create(u"SCRUTOR_TEST_WND", u"", 0, 0, 10, 10), nullptr);
+    EXPECT_EQ(bare.AddMenuItem(0, u"no bar", -1, 0), 0);
 }
 
 }  // namespace

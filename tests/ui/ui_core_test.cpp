@@ -7,23 +7,25 @@
 namespace scrutor::ui {
 namespace {
 
-TEST(CellCompareTest, SizesOrderByValue) {
-    EXPECT_LT(CompareCellTexts(u"900 KB", u"1,5 MB", false), 0);
-    EXPECT_LT(CompareCellTexts(u"2 GB", u"1 TB", false), 0);
-    EXPECT_GT(CompareCellTexts(u"2 GB", u"1 TB", true), 0);
+// Sizes order by value, numbers numerically and before text, text without case; equal
+// numbers fall back to the text.
+TEST(CellCompareTest, Ordering) {
     EXPECT_DOUBLE_EQ(CellNumber(u"1,5 MB"), 1.5 * 1024 * 1024);
     EXPECT_DOUBLE_EQ(CellNumber(u"3 KB"), 3 * 1024.0);
     EXPECT_DOUBLE_EQ(CellNumber(u"12"), 12.0);
-}
-
-TEST(CellCompareTest, NumbersBeforeTextCaseIgnored) {
-    EXPECT_LT(CompareCellTexts(u"9", u"10", false), 0) << "numerically, not as text";
-    EXPECT_EQ(CompareCellTexts(u"apple", u"APPLE", false), 0);
-    EXPECT_LT(CompareCellTexts(u"apple", u"Banana", false), 0);
-    EXPECT_GT(CompareCellTexts(u"apple", u"Banana", true), 0);
-    // Equal numbers fall back to the text.
-    EXPECT_LT(CompareCellTexts(u"1.0", u"1.00", false), 0);
-    EXPECT_EQ(CompareCellTexts(u"", u"", false), 0);
+    const struct {
+        const char16_t* a;
+        const char16_t* b;
+        int order;  // sign, ascending
+    } cases[] = {{u"900 KB", u"1,5 MB", -1}, {u"2 GB", u"1 TB", -1}, {u"9", u"10", -1},
+                 {u"apple", u"APPLE", 0},     {u"apple", u"Banana", -1}, {u"1.0", u"1.00", -1},
+                 {u"", u"", 0}};
+    for (const auto& c : cases) {
+        const int ascending = CompareCellTexts(c.a, c.b, false);
+        EXPECT_EQ((ascending > 0) - (ascending < 0), c.order) << (&c - cases);
+        const int descending = CompareCellTexts(c.a, c.b, true);
+        EXPECT_EQ((descending > 0) - (descending < 0), -c.order) << (&c - cases);
+    }
 }
 
 TEST(MsgBoxLayoutTest, ButtonsAndResultsPerStyle) {

@@ -35,6 +35,12 @@ private:
 
 }  // namespace
 
+void FormFixture::Open(LONG style) {
+    ASSERT_NE(form_.Create(u"SCRUTOR_TEST_WND", u"Test form", 40, 40, 400, 300, style), nullptr);
+    form_.Show(SW_SHOW, kShowUpdate | kShowForeground);
+    (void)CollectEvents(form_.Events(), 50);
+}
+
 std::optional<Event> WaitForEvent(EventRecord& record, int code, int timeoutMs) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
     while (GetTickCount() < end) {

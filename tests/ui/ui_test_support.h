@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +12,15 @@
 #include "ui/form.h"
 
 namespace scrutor::ui::test {
+
+// A form of the test class at (40, 40) with a 400 x 300 client area, shown, its start-up
+// events dropped.
+class FormFixture : public testing::Test {
+protected:
+    void SetUp() override { Open(-1); }
+    void Open(LONG style);
+    Form form_;
+};
 
 // Fetches events (peek mode) until one with `code` arrives or the time runs out.
 std::optional<Event> WaitForEvent(EventRecord& record, int code, int timeoutMs = 2000);
