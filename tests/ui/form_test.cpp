@@ -81,6 +81,27 @@ TEST_F(FormTest, TwoFormsShareOneRecord) {
     EXPECT_FALSE(second.Events().Pending());
 }
 
+// After a message box or file dialog the user types on where they left off: the control that
+// had the focus gets it back, not the bare window.
+TEST_F(FormTest, ReactivationGivesTheFocusBackToTheControlThatHadIt) {
+    const int first = form_.CreateInput(u"", 10, 10, 100, 22);
+    const int second = form_.CreateInput(u"", 10, 40, 100, 22);
+    ASSERT_TRUE(SetForegroundWindow(form_.Window()));
+    SetFocus(form_.ControlWindow(second));
+    Form other;
+    ASSERT_NE(other.Create(u"SCRUTOR_TEST_WND", u"Other", 500, 40, 200, 100), nullptr);
+    ASSERT_TRUE(test::PumpUntil([&] {
+        SetForegroundWindow(other.Window());
+        return GetActiveWindow() == other.Window();
+    }));
+    ASSERT_TRUE(test::PumpUntil([&] {
+        SetForegroundWindow(form_.Window());
+        return GetActiveWindow() == form_.Window();
+    }));
+    EXPECT_EQ(GetFocus(), form_.ControlWindow(second));
+    EXPECT_NE(GetFocus(), form_.ControlWindow(first));
+}
+
 TEST_F(FormTest, AttachedWindowsMoveWithTheFormAndSlotsRunOut) {
     Form satellite;
     ASSERT_NE(satellite.Create(u"SCRUTOR_TEST_WND", u"", 600, 400, 50, 50, WS_POPUP), nullptr);
