@@ -136,44 +136,6 @@ TEST_F(MainWindowTest, SavingAScriptWritesMarkHeaderAndTextInPlace) {
     EXPECT_EQ(FileBytes(log), std::string("\xFF\xFE" "a\0b\0", 6));
 }
 
-// A replacement that cannot be put in place must leave the previous file whole.
-TEST_F(MainWindowTest, AFailedWriteKeepsThePreviousFile) {
-    const std::wstring folder = TestFolder(L"scrutor-keep");
-    const std::wstring path = folder + L"\\locked.log";
-    ASSERT_TRUE(WriteBytes(path, "previous content"));
-    HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(WriteDocumentFile(reinterpret_cast<const char16_t*>(path.c_str()), u"new text"));
-    CloseHandle(lock);
-    EXPECT_EQ(FileBytes(path), "previous content");
-    EXPECT_EQ(FilesIn(folder), 1) << "the temporary file was left behind";
-}
-
-TEST_F(MainWindowTest, ReadingDetectsTheEncodingFromTheMark) {
-    const std::wstring folder = TestFolder(L"scrutor-read");
-    const std::wstring path = folder + L"\\utf8.log";
-    ASSERT_TRUE(WriteBytes(path, "\xEF\xBB\xBF" "caf\xC3\xA9"));
-    WideString text;
-    EXPECT_EQ(ReadDocumentFile(reinterpret_cast<const char16_t*>(path.c_str()), text), 4u);
-    EXPECT_EQ(std::u16string(text.View()), u"caf\u00E9");
-    EXPECT_EQ(ReadDocumentFile(u"C:\\no\\such\\file.log", text), 0u);
-    EXPECT_TRUE(text.IsEmpty());
-}
-
-TEST_F(MainWindowTest, NewDocumentUnbindsTheFileButKeepsTheOriginalText) {
-    app.documentPath = u"C:\\logs\\scan.log";
-    app.documentName = u"scan.log";
-    app.originalText = u"as read";
-    SetEditorText(app.Editor(), u"edited");
-    NewDocument(app);
-    EXPECT_EQ(EditorText(), u"");
-    EXPECT_TRUE(app.documentPath.IsEmpty());
-    wchar_t title[128]{};
-    GetWindowTextW(app.MainWindow(), title, 128);
-    EXPECT_STREQ(title, L"New script.zep - Scrutor");
-    EXPECT_EQ(std::u16string(app.originalText.View()), u"as read");
-}
-
 // Settings are read at start and written at shutdown; minimised windows keep the geometry.
 TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
     RegistryKey key;
