@@ -14,36 +14,21 @@ namespace {
 using namespace scrutor::driver;
 using namespace scrutor::e2e;
 using scrutor::FileBytes;
+using scrutor::FilesIn;
+using scrutor::TestFolder;
 using scrutor::WriteBytes;
 
-std::wstring CreateFailedMessage() {
-    const std::u16string text = scrutor::kCreateFailedMessage;
-    return Wide(text);
-}
-
-int FilesIn(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return count;
-}
-
-std::wstring EmptyFolder(const wchar_t* name) {
-    const std::wstring folder = TempFolder(name);
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+// The box a failed save shows, with its exact text, answered with OK.
+::testing::AssertionResult ConfirmsCreateFailed(DWORD processId) {
+    HWND box = WaitForMessageBox(processId);
+    if (box == nullptr) return ::testing::AssertionFailure() << "no message box";
+    const std::wstring text = MessageBoxText(box);
+    if (text != Wide(scrutor::kCreateFailedMessage)) {
+        return ::testing::AssertionFailure() << "the box says: " << std::string(text.begin(), text.end());
     }
-    return folder;
+    if (!WaitUntil([&] { return PressButton(box, L"OK"); })) return ::testing::AssertionFailure() << "no OK button";
+    Sleep(300);
+    return ::testing::AssertionSuccess();
 }
 
 // GetWindowTextLength does not ask a control of another process.
@@ -66,7 +51,7 @@ TEST(BadInput, OddFilesOpenWithWhatTheyHoldAndCloseUntouched) {
         {L"odd.log", std::string("\xFF\xFE" "A\0B\0C", 7), L"AB"},
         {L"big-endian.log", std::string("\xFE\xFF\0<\0R\0u\0n\0>", 12), L"<Run>"},
     };
-    const std::wstring folder = EmptyFolder(L"scrutor-bad");
+    const std::wstring folder = TestFolder(L"scrutor-bad");
     for (const BadFile& file : cases) {
         SCOPED_TRACE(std::string(file.name, file.name + wcslen(file.name)));
         const std::wstring path = folder + L"\\" + file.name;
@@ -86,7 +71,7 @@ TEST(BadInput, OddFilesOpenWithWhatTheyHoldAndCloseUntouched) {
 }
 
 TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt) {
-    const std::wstring folder = EmptyFolder(L"scrutor-locked");
+    const std::wstring folder = TestFolder(L"scrutor-locked");
     const std::wstring path = folder + L"\\locked.log";
     const std::string content = "<Run> | pf | File not found: C:\\pf1.exe\r\n";
     ASSERT_TRUE(WriteBytes(path, content));
@@ -102,11 +87,7 @@ TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt)
     ASSERT_TRUE(Activate(window));
     TypeText(L"fix");
     PressKey('S', true);
-    HWND box = WaitForMessageBox(scrutor.Id());
-    ASSERT_NE(box, nullptr) << "a failed save must say so";
-    EXPECT_EQ(MessageBoxText(box), CreateFailedMessage());
-    ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"OK"); }));
-    Sleep(300);
+    ASSERT_TRUE(ConfirmsCreateFailed(scrutor.Id())) << "a failed save must say so";
     EXPECT_EQ(WindowText(window), L"locked.log - Scrutor");
     EXPECT_EQ(WindowText(editor), L"fix");
     CloseHandle(lock);
@@ -134,11 +115,7 @@ TEST_F(OpenedLog, SavingIntoAFolderThatCannotBeMadeSaysSoAndChangesNothing) {
     HWND dialog = WaitForFileDialog(scrutor.Id(), kSaveTitle);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ChooseFileInDialog(dialog, blocker + L"\\report.zep"));
-    HWND box = WaitForMessageBox(scrutor.Id());
-    ASSERT_NE(box, nullptr) << "a target that cannot be created must be reported";
-    EXPECT_EQ(MessageBoxText(box), CreateFailedMessage());
-    ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"OK"); }));
-    Sleep(300);
+    ASSERT_TRUE(ConfirmsCreateFailed(scrutor.Id())) << "a target that cannot be created must be reported";
     EXPECT_EQ(WindowText(window), L"target.log - Scrutor");
     EXPECT_EQ(FileBytes(blocker), "a file where the folder would go");
     EXPECT_EQ(FileBytes(path), before);

@@ -30,8 +30,5 @@ protected:
 bool PutAnsiOnClipboard(const char* text);
 [[nodiscard]] std::u16string ClipboardText();
 
-// A fresh folder under the temporary directory, emptied first.
-[[nodiscard]] std::wstring TestFolder(const wchar_t* name);
-[[nodiscard]] int FilesIn(const std::wstring& folder);
 
 }  // namespace scrutor

@@ -26,4 +26,34 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     return ok;
 }
 
+std::wstring TestFolder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + name;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring path = folder + L"\\" + found.cFileName;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+int FilesIn(const std::wstring& folder) {
+    int count = 0;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
 }  // namespace scrutor
