@@ -8,6 +8,9 @@
 #include <array>
 
 #include "app/commands.h"
+#include "catalogue/line_help_tip_win.h"
+#include "analysis/memory_list_texts.h"
+#include "ui/tip.h"
 #include "app/core/document_rules.h"
 #include "app/documents.h"
 #include "app/event_loop.h"
@@ -46,10 +49,28 @@ POINT CentreInWorkArea(int width, int height) {
 
 }  // namespace
 
-Application::Application() = default;
+Application::Application()
+    : insert_(mainWindow_, editor_, [this] { ShowHelpTip(); }),
+      memory_(mainWindow_, editor_, [this](int count) { UpdateMemoryMenuTexts(count); }),
+      find_(mainWindow_, editor_) {}
 
-HWND Application::Editor() const {
-    return editorId > 0 ? mainWindow.ControlWindow(editorId) : nullptr;
+Application::~Application() = default;
+
+void Application::SetEditor(int id) {
+    editorId_ = id;
+    editor_ = scrutor::Editor(id > 0 ? mainWindow_.ControlWindow(id) : nullptr);
+}
+
+void Application::ShowHelpTip() {
+    ShowLineHelpTip(mainWindow_, editor_,
+                    {.lineHeight = settings_.fontSize, .balloon = settings_.showInfoTip != 0});
+}
+
+void Application::HideHelpTip() { ui::HideTip(mainWindow_); }
+
+void Application::UpdateMemoryMenuTexts(int count) {
+    commands_.SetText(CommandId::kManageMemoryList, ManageMemoryMenuText(count).CStr());
+    commands_.SetText(CommandId::kInsertMemorizedLines, InsertMemorizedMenuText(count).CStr());
 }
 
 int Application::Run(HINSTANCE instance, const char16_t* commandLine) {
@@ -61,16 +82,12 @@ int Application::Run(HINSTANCE instance, const char16_t* commandLine) {
 
 void Application::Start(HINSTANCE, const char16_t* commandLine) {
     TakeCommandLine(commandLine);
-    Settings settings;
-    ReadStartSettings(settings);
-    mainWindow.Create(kMainWindowClass, DocumentTitle(documentName).CStr(), settings.windowPosX,
-                      settings.windowPosY, settings.windowWidth, settings.windowHeight,
-                      kMainWindowStyle);
-    for (ui::Form* form : {&infoToolWindow, &insertWindow, &findWindow, &memoryWindow}) {
-        form->SetEventRecord(&mainWindow);
-    }
+    ReadStartSettings();
+    mainWindow_.Create(kMainWindowClass, DocumentTitle(document_.name).CStr(), settings_.windowPosX,
+                       settings_.windowPosY, settings_.windowWidth, settings_.windowHeight,
+                       kMainWindowStyle);
     BuildMainWindow(*this);
-    PlaceAndShow(settings);
+    PlaceAndShow();
     FindProgramFiles();
     UpdateZepCommands(*this);
     SetFocus(Editor());
@@ -82,56 +99,54 @@ void Application::TakeCommandLine(const char16_t* commandLine) {
         int count = 0;
         LPWSTR* arguments = CommandLineToArgvW(AsWide(commandLine), &count);
         if (arguments != nullptr && count >= 1 && PathFileExistsW(arguments[0])) {
-            documentPath = FromWide(arguments[0]);
-            documentName = DocumentNameFromPath(documentPath);
-            (void)ReadDocumentFile(documentPath, originalText);
+            document_.path = FromWide(arguments[0]);
+            document_.name = DocumentNameFromPath(document_.path);
+            (void)ReadDocumentFile(document_.path, document_.originalText);
         }
         if (arguments != nullptr) LocalFree(arguments);
     }
-    if (documentName.IsEmpty()) {
-        documentPath.Clear();
-        documentName = kNewDocumentName;
+    if (document_.name.IsEmpty()) {
+        document_.path.Clear();
+        document_.name = kNewDocumentName;
     }
 }
 
-void Application::ReadStartSettings(Settings& settings) {
-    run.screen = MeasureScreen();
+void Application::ReadStartSettings() {
+    run_.screen = MeasureScreen();
     const std::uint32_t infoTip = ReadShowInfoTip();
     RegistryKey maker;
     std::uint32_t dontUseVistro = 0;
     const bool makerOpen = maker.Open(kMakerKeyPath, kOpenOrCreate);
     if (!makerOpen || !maker.ReadDword(kDontUseVistroValue, dontUseVistro)) dontUseVistro = 0;
-    (void)programKey.Open(kProgramKeyPath, kOpenOrCreate);
-    RawSettings raw = ReadProgramSettings(programKey);
+    (void)programKey_.Open(kProgramKeyPath, kOpenOrCreate);
+    RawSettings raw = ReadProgramSettings(programKey_);
     raw.dontUseVistro = dontUseVistro;
     raw.showInfoTip = infoTip;
-    settings = ValidateSettings(raw, run.screen);
-    showInfoTip = settings.showInfoTip;
-    run.useVistro = settings.useVistro;
-    run.fontSize = settings.fontSize;
+    settings_ = ValidateSettings(raw, run_.screen);
 }
 
-void Application::PlaceAndShow(const Settings& settings) {
-    POINT at{settings.windowPosX, settings.windowPosY};
-    if (settings.CentreWindow()) at = CentreInWorkArea(settings.windowWidth, settings.windowHeight);
-    SetWindowPos(MainWindow(), nullptr, at.x, at.y, settings.windowWidth, settings.windowHeight,
+void Application::PlaceAndShow() {
+    const Settings& s = settings_;
+    POINT at{s.windowPosX, s.windowPosY};
+    if (s.CentreWindow()) at = CentreInWorkArea(s.windowWidth, s.windowHeight);
+    SetWindowPos(MainWindow(), nullptr, at.x, at.y, s.windowWidth, s.windowHeight,
                  SWP_NOREDRAW | SWP_NOZORDER);
-    (void)mainWindow.Show(SW_SHOWNORMAL, ui::kShowUpdate | ui::kShowForeground);
+    (void)mainWindow_.Show(SW_SHOWNORMAL, ui::kShowUpdate | ui::kShowForeground);
 }
 
 void Application::FindProgramFiles() {
     const WideString directory = ProgramDirectory(ModulePath());
-    run.logoPath = LogoPath(directory);
-    run.zepPath = LocateZep(directory);
+    run_.logoPath = LogoPath(directory);
+    run_.zepPath = LocateZep(directory);
 }
 
 void Application::RunEventLoop() {
-    while (!endLoop && ui::GetEvent(Events(), false) != 0) DispatchEvent(*this);
+    while (!endLoop_ && ui::GetEvent(Events(), false) != 0) DispatchEvent(*this);
 }
 
 void Application::Shutdown() {
-    WriteProgramSettings(programKey, run.fontSize, MainWindow());
-    programKey.Close();
+    WriteProgramSettings(programKey_, settings_.fontSize, MainWindow());
+    programKey_.Close();
 }
 
 }  // namespace scrutor

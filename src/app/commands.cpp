@@ -1,8 +1,7 @@
 #include "app/commands.h"
 
-#include <array>
-
 #include "app/application.h"
+#include "ui/form.h"
 
 namespace scrutor {
 
@@ -15,57 +14,62 @@ int CreateHiddenControl(ui::Form& form, int index) {
 
 }  // namespace
 
-void BuildCommands(Application& app) {
-    ui::Form& form = app.mainWindow;
+void CommandIds::Build(ui::Form& form) {
+    form_ = &form;
     std::array<int, 5> menus{};
     menus[0] = form.CreateMenuBar();
     for (std::size_t i = 1; i < menus.size(); ++i) {
         menus[i] = form.AddMenuItem(0, MenuTitles()[i], -1, ui::kMenuSubmenu);
     }
-    const auto rows = CommandTable();
-    app.run.commandIds.assign(rows.size(), 0);
+    ids_.fill(0);
     int hidden = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const CommandRow& row = rows[i];
-        int id = 0;
+    for (const CommandRow& row : CommandTable()) {
         if (row.menu == kHiddenControl) {
-            id = CreateHiddenControl(form, hidden++);
+            ids_[static_cast<std::size_t>(row.id)] = CreateHiddenControl(form, hidden++);
         } else if (row.text == nullptr) {
             (void)form.AddMenuItem(menus[static_cast<std::size_t>(row.menu)], nullptr, -1,
                                    ui::kMenuSeparator);
         } else {
-            id = form.AddMenuItem(menus[static_cast<std::size_t>(row.menu)], row.text, -1, 0);
-            if (row.handler == nullptr) (void)form.SetState(id, ui::kStateDisable);
+            const int id = form.AddMenuItem(menus[static_cast<std::size_t>(row.menu)], row.text, -1, 0);
+            ids_[static_cast<std::size_t>(row.id)] = id;
+            if (row.handler == nullptr) Enable(row.id, false);
         }
-        app.run.commandIds[i] = id;
     }
+    ids_[static_cast<std::size_t>(CommandId::kSeparator)] = 0;
 }
 
-std::vector<ACCEL> AcceleratorEntries(const Application& app) {
+std::optional<CommandId> CommandIds::Find(int toolkitId) const {
+    if (toolkitId <= 0) return std::nullopt;
+    for (std::size_t i = 1; i < ids_.size(); ++i) {
+        if (ids_[i] == toolkitId) return static_cast<CommandId>(i);
+    }
+    return std::nullopt;
+}
+
+std::vector<ACCEL> CommandIds::Accelerators() const {
     std::vector<ACCEL> entries;
-    const auto rows = CommandTable();
-    for (std::size_t i = 0; i < rows.size() && i < app.run.commandIds.size(); ++i) {
-        if (rows[i].key == 0 || app.run.commandIds[i] == 0) continue;
-        entries.push_back({static_cast<BYTE>(FVIRTKEY | rows[i].keyFlags), rows[i].key,
-                           static_cast<WORD>(app.run.commandIds[i])});
+    for (const CommandRow& row : CommandTable()) {
+        const int id = ToolkitId(row.id);
+        if (row.key == 0 || id == 0) continue;
+        entries.push_back({static_cast<BYTE>(FVIRTKEY | row.keyFlags), row.key, static_cast<WORD>(id)});
     }
     return entries;
 }
 
-const CommandRow* FindCommand(const Application& app, int id) {
-    if (id <= 0) return nullptr;
-    const auto rows = CommandTable();
-    for (std::size_t i = 0; i < rows.size() && i < app.run.commandIds.size(); ++i) {
-        if (app.run.commandIds[i] == id) return &rows[i];
-    }
-    return nullptr;
+void CommandIds::Enable(CommandId id, bool enabled) {
+    if (form_ == nullptr || ToolkitId(id) == 0) return;
+    (void)form_->SetState(ToolkitId(id), enabled ? ui::kStateEnable : ui::kStateDisable);
+}
+
+void CommandIds::SetText(CommandId id, const char16_t* text) {
+    if (form_ == nullptr || ToolkitId(id) == 0) return;
+    (void)form_->SetText(ToolkitId(id), text);
 }
 
 void UpdateZepCommands(Application& app) {
-    if (!app.run.zepPath.IsEmpty()) return;
-    const auto rows = CommandTable();
-    for (std::size_t i = 0; i < rows.size() && i < app.run.commandIds.size(); ++i) {
-        if (rows[i].flags & kNeedsZep) (void)app.mainWindow.SetState(app.run.commandIds[i], ui::kStateDisable);
+    if (!app.Values().zepPath.IsEmpty()) return;
+    for (const CommandRow& row : CommandTable()) {
+        if (row.flags & kNeedsZep) app.Commands().Enable(row.id, false);
     }
 }
 

@@ -10,10 +10,10 @@
 
 #include "app/application.h"
 #include "app/core/document_rules.h"
-#include "app/editor_ops.h"
 #include "app/event_loop.h"
 #include "foundation/text_file.h"
 #include "foundation/win_text.h"
+#include "ui/editor.h"
 #include "ui/msgbox.h"
 
 namespace scrutor {
@@ -23,22 +23,23 @@ namespace {
 constexpr int kPromptHeight = 140;
 constexpr int kRevertPromptHeight = 150;
 
-bool DocumentFileExists(const Application& app) {
-    return !app.documentPath.IsEmpty() && PathFileExistsW(AsWide(app.documentPath)) != FALSE;
+bool DocumentFileExists(Application& app) {
+    const WideString& path = app.CurrentDocument().path;
+    return !path.IsEmpty() && PathFileExistsW(AsWide(path)) != FALSE;
 }
 
 // "Yes" continues; "No" or a closed box declines; anything else, including a box that could
 // not be shown, keeps the document rather than dropping unsaved changes.
-int AskToSave(Application& app) {
-    const int answer = ui::MsgBox(&app.mainWindow, SavePrompt(app.documentName).CStr(),
+SaveResult AskToSave(Application& app) {
+    const ui::MsgBoxAnswer answer = ui::MsgBox(&app.MainForm(), SavePrompt(app.CurrentDocument().name).CStr(),
                                   ui::kMsgBoxYesNoCancel, kPromptHeight);
-    if (answer == 1) return kSaveDone;
-    return answer == 0 ? kSaveDeclined : kSaveCancelled;
+    if (answer == ui::MsgBoxAnswer::kYes) return SaveResult::kDone;
+    return answer == ui::MsgBoxAnswer::kNo ? SaveResult::kDeclined : SaveResult::kCancelled;
 }
 
 WideString ChooseTarget(Application& app, std::uint32_t options) {
-    if (!NeedsSaveDialog(options, DocumentFileExists(app))) return app.documentPath;
-    const SaveDialogRequest request = SaveDialogFor(app.documentName);
+    if (!NeedsSaveDialog(options, DocumentFileExists(app))) return app.CurrentDocument().path;
+    const SaveDialogRequest request = SaveDialogFor(app.CurrentDocument().name);
     return ShowSaveDialog(request.filter, request.initialName, request.defaultExtension,
                           app.MainWindow());
 }
@@ -47,7 +48,7 @@ WideString ChooseTarget(Application& app, std::uint32_t options) {
 bool MayReplaceDocument(Application& app) {
     DrainPendingEvents(app);
     if (!IsEditorModified(app.Editor())) return true;
-    return SaveDocument(app, kSaveAskFirst | kSaveAlwaysShowDialog) != kSaveCancelled;
+    return SaveDocument(app, kSaveAskFirst | kSaveAlwaysShowDialog) != SaveResult::kCancelled;
 }
 
 WideString RunFileDialog(OPENFILENAMEW& dialog, std::vector<wchar_t>& path, bool save) {
@@ -66,64 +67,64 @@ void SetDocumentTitle(Application& app, const char16_t* name) {
     SetWindowTextW(app.MainWindow(), AsWide(DocumentTitle(name)));
 }
 
-int SaveDocument(Application& app, std::uint32_t options) {
+SaveResult SaveDocument(Application& app, std::uint32_t options) {
     if (options & kSaveAskFirst) {
-        const int answer = AskToSave(app);
-        if (answer != kSaveDone) return answer;
+        const SaveResult answer = AskToSave(app);
+        if (answer != SaveResult::kDone) return answer;
     }
     const WideString target = ChooseTarget(app, options);
-    if (target.IsEmpty()) return kSaveCancelled;
+    if (target.IsEmpty()) return SaveResult::kCancelled;
     // The header rule follows the name before the dialog, not the name chosen in it.
     const WideString text = GetEditorText(app.Editor());
-    if (!WriteDocumentFile(target, TextToSave(app.documentName, text))) {
-        (void)ui::MsgBox(&app.mainWindow, kCreateFailedMessage, ui::kMsgBoxOk, kPromptHeight);
-        return kSaveCancelled;
+    if (!WriteDocumentFile(target, TextToSave(app.CurrentDocument().name, text))) {
+        (void)ui::MsgBox(&app.MainForm(), kCreateFailedMessage, ui::kMsgBoxOk, kPromptHeight);
+        return SaveResult::kCancelled;
     }
-    app.originalText = text;
-    app.documentPath = target;
-    app.documentName = DocumentNameFromPath(target);
-    SetDocumentTitle(app, app.documentName.CStr());
+    app.CurrentDocument().originalText = text;
+    app.CurrentDocument().path = target;
+    app.CurrentDocument().name = DocumentNameFromPath(target);
+    SetDocumentTitle(app, app.CurrentDocument().name.CStr());
     SetEditorModified(app.Editor(), false);
-    return kSaveDone;
+    return SaveResult::kDone;
 }
 
 void NewDocument(Application& app) {
     if (!MayReplaceDocument(app)) return;
     ResetEditorText(app.Editor(), WideString());
-    app.documentPath.Clear();
-    app.documentName = kNewDocumentName;
-    SetDocumentTitle(app, app.documentName.CStr());
+    app.CurrentDocument().path.Clear();
+    app.CurrentDocument().name = kNewDocumentName;
+    SetDocumentTitle(app, app.CurrentDocument().name.CStr());
 }
 
 void OpenDocument(Application& app) {
     if (!MayReplaceDocument(app)) return;
     const WideString path = ShowOpenDialog(app.MainWindow());
     if (path.IsEmpty()) return;
-    app.documentPath = path;
-    app.documentName = DocumentNameFromPath(path);
+    app.CurrentDocument().path = path;
+    app.CurrentDocument().name = DocumentNameFromPath(path);
     // An empty or unreadable file leaves the editor as it was; only the name follows.
-    if (ReadDocumentFile(path, app.originalText) > 0) SetEditorText(app.Editor(), app.originalText);
-    SetDocumentTitle(app, app.documentName.CStr());
+    if (ReadDocumentFile(path, app.CurrentDocument().originalText) > 0) SetEditorText(app.Editor(), app.CurrentDocument().originalText);
+    SetDocumentTitle(app, app.CurrentDocument().name.CStr());
 }
 
 void SaveCommand(Application& app) {
-    if (SaveDocument(app, 0) == kSaveDone) SetEditorModified(app.Editor(), false);
+    if (SaveDocument(app, 0) == SaveResult::kDone) SetEditorModified(app.Editor(), false);
 }
 
 void SaveAsScript(Application& app) {
-    app.documentName = ScriptNameFor(app.documentName);
-    if (SaveDocument(app, kSaveAlwaysShowDialog) == kSaveDone) {
+    app.CurrentDocument().name = ScriptNameFor(app.CurrentDocument().name);
+    if (SaveDocument(app, kSaveAlwaysShowDialog) == SaveResult::kDone) {
         SetEditorModified(app.Editor(), false);
     }
 }
 
 void RevertToOriginal(Application& app) {
     HWND editor = app.Editor();
-    if (app.originalText.IsEmpty() && GetWindowTextLengthW(editor) == 0) return;
-    if (ui::MsgBox(&app.mainWindow, kRevertPrompt, ui::kMsgBoxYesNo, kRevertPromptHeight) != 1) {
+    if (app.CurrentDocument().originalText.IsEmpty() && GetWindowTextLengthW(editor) == 0) return;
+    if (ui::MsgBox(&app.MainForm(), kRevertPrompt, ui::kMsgBoxYesNo, kRevertPromptHeight) != ui::MsgBoxAnswer::kYes) {
         return;
     }
-    ResetEditorText(editor, app.originalText);
+    ResetEditorText(editor, app.CurrentDocument().originalText);
 }
 
 std::size_t ReadDocumentFile(const WideString& path, WideString& text) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/core/document_rules.h"
 #include "foundation/wide_string.h"
 
 namespace scrutor {
@@ -15,9 +16,8 @@ class Application;
 
 void SetDocumentTitle(Application& app, const char16_t* name);
 
-// Options kSaveAskFirst / kSaveAlwaysShowDialog; answers kSaveDone, kSaveDeclined or
-// kSaveCancelled (document_rules.h).
-int SaveDocument(Application& app, std::uint32_t options);
+// Options kSaveAskFirst / kSaveAlwaysShowDialog (document_rules.h).
+[[nodiscard]] SaveResult SaveDocument(Application& app, std::uint32_t options);
 
 void NewDocument(Application& app);
 void OpenDocument(Application& app);

@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "app/clipboard_win.h"
-#include "app/editor_ops.h"
+#include "ui/editor.h"
 
 namespace scrutor {
 
@@ -18,9 +18,10 @@ void CopyText(Application& app, bool wholeLines) {
 }
 
 void Zoom(Application& app, bool zoomIn) {
-    const std::int32_t size = ZoomedFontSize(app.run.fontSize, zoomIn);
-    if (size == app.run.fontSize) return;
-    app.run.fontSize = size;
+    std::int32_t& fontSize = app.Config().fontSize;
+    const std::int32_t size = ZoomedFontSize(fontSize, zoomIn);
+    if (size == fontSize) return;
+    fontSize = size;
     ApplyEditorFont(app);
     RedrawWindow(app.Editor(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -44,7 +45,7 @@ void ZoomOut(Application& app) { Zoom(app, false); }
 void InsertTab(Application& app) { ReplaceSelection(app.Editor(), u"\t"); }
 
 void ApplyEditorFont(Application& app) {
-    (void)app.mainWindow.SetFont(app.editorId, app.run.fontSize, kEditorWeight, 1, kEditorFace, 0);
+    (void)app.MainForm().SetFont(app.EditorId(), app.Config().fontSize, kEditorWeight, 1, kEditorFace, 0);
 }
 
 }  // namespace scrutor

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/core/document_rules.h"
 #include "app/documents.h"
-#include "app/editor_ops.h"
 #include "ui/event_codes.h"
 #include "ui/tip.h"
 
@@ -35,7 +35,7 @@ bool HidesTip(int code) {
 }
 
 void InsertDroppedFiles(Application& app, const ui::EventRecord& events) {
-    if (static_cast<int>(events.value1) != app.editorId || events.value2 == 0) return;
+    if (static_cast<int>(events.value1) != app.EditorId() || events.value2 == 0) return;
     WideString text;
     text.Assign(reinterpret_cast<const char16_t*>(events.value2), u"\r\n");
     ReplaceSelection(app.Editor(), text.CStr());
@@ -43,15 +43,13 @@ void InsertDroppedFiles(Application& app, const ui::EventRecord& events) {
 
 void DispatchMainWindowEvent(Application& app, const ui::EventRecord& events) {
     const int code = events.code;
-    if (HidesTip(code)) {
-        (void)ui::ShowTip(app.mainWindow, nullptr, 0, 0, nullptr, 0, 0, 0, -1, -1, 0);
-    }
+    if (HidesTip(code)) app.HideHelpTip();
     if (code == ui::kEventClose) {
         RequestClose(app);
     } else if (code == ui::kEventFilesDropped) {
         InsertDroppedFiles(app, events);
-    } else if (const CommandRow* row = FindCommand(app, code)) {
-        if (row->handler != nullptr) row->handler(app);
+    } else if (const std::optional<CommandId> id = app.Commands().Find(code)) {
+        if (const CommandHandler handler = RowOf(*id).handler) handler(app);
     }
 }
 
@@ -65,18 +63,25 @@ void DrainPendingEvents(Application& app) {
 void RequestClose(Application& app) {
     DrainPendingEvents(app);
     if (!IsEditorModified(app.Editor())) {
-        app.endLoop = true;
+        app.EndLoop();
         return;
     }
-    app.endLoop = SaveDocument(app, kSaveAskFirst) != kSaveCancelled;
+    if (SaveDocument(app, kSaveAskFirst) != SaveResult::kCancelled) app.EndLoop();
 }
 
 void DispatchEvent(Application& app) {
     ui::EventRecord& events = app.Events();
-    // The other windows route here once their features exist; until then their events
-    // have nothing to act on.
-    if (events.form != &app.mainWindow) return;
-    DispatchMainWindowEvent(app, events);
+    if (events.form == &app.MainForm()) {
+        DispatchMainWindowEvent(app, events);
+        return;
+    }
+    const ui::Event event = events.Current();
+    for (ui::ToolWindow* window : app.ToolWindows()) {
+        if (window->Raised(event)) {
+            window->OnEvent(event);
+            return;
+        }
+    }
 }
 
 }  // namespace scrutor

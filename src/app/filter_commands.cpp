@@ -2,7 +2,7 @@
 
 #include "analysis/log_filters.h"
 #include "app/application.h"
-#include "app/editor_ops.h"
+#include "ui/editor.h"
 
 namespace scrutor {
 

@@ -7,8 +7,8 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/edit_commands.h"
-#include "app/editor_ops.h"
 #include "ui/layout.h"
+#include "ui/editor.h"
 #include "ui/tip.h"
 
 namespace scrutor {
@@ -29,8 +29,7 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     const bool hides = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
                        (message == WM_KEYDOWN && wParam == VK_RETURN);
     if (hides) {
-        auto* form = reinterpret_cast<ui::Form*>(formPointer);
-        (void)ui::ShowTip(*form, nullptr, 0, 0, nullptr, 0, 0, 0, -1, -1, 0);
+        ui::HideTip(*reinterpret_cast<ui::Form*>(formPointer));
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(window, EditorProc, kEditorSubclassId);
     return DefSubclassProc(window, message, wParam, lParam);
@@ -50,18 +49,19 @@ void AllowDroppedFiles() {
 }
 
 void CreateEditor(Application& app) {
-    ui::Form& form = app.mainWindow;
+    ui::Form& form = app.MainForm();
     RECT client{};
     GetClientRect(app.MainWindow(), &client);
-    form.SetDefaultFont(app.run.fontSize, 800, u"Courier new");
+    form.SetDefaultFont(app.Config().fontSize, 800, u"Courier new");
     (void)form.SetDefaultResizing(kEditorAnchors);
-    app.editorId = form.CreateEditor(0, 0, client.right, client.bottom);
+    app.SetEditor(form.CreateEditor(0, 0, client.right, client.bottom));
     HWND editor = app.Editor();
     if (editor == nullptr) return;
     SetWindowLongPtrW(editor, GWL_STYLE, GetWindowLongPtrW(editor, GWL_STYLE) | WS_TABSTOP);
     ApplyEditorFont(app);
-    if (!app.originalText.IsEmpty()) SetEditorText(editor, app.originalText);
-    (void)form.SetResizing(app.editorId, kEditorAnchors);
+    const WideString& text = app.CurrentDocument().originalText;
+    if (!text.IsEmpty()) SetEditorText(editor, text);
+    (void)form.SetResizing(app.EditorId(), kEditorAnchors);
     SetWindowSubclass(editor, EditorProc, kEditorSubclassId, reinterpret_cast<DWORD_PTR>(&form));
     SendMessageW(editor, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(kEditorLeftMargin, 0));
@@ -71,12 +71,12 @@ void CreateEditor(Application& app) {
 }  // namespace
 
 void BuildMainWindow(Application& app) {
-    app.mainWindow.SetMinimumSize(kMinimumWidth, kMinimumHeight);
-    BuildCommands(app);
+    app.MainForm().SetMinimumSize(kMinimumWidth, kMinimumHeight);
+    app.Commands().Build(app.MainForm());
     CreateEditor(app);
     AllowDroppedFiles();
-    const std::vector<ACCEL> accelerators = AcceleratorEntries(app);
-    (void)app.mainWindow.SetAccelerators(accelerators.data(), static_cast<int>(accelerators.size()));
+    const std::vector<ACCEL> accelerators = app.Commands().Accelerators();
+    (void)app.MainForm().SetAccelerators(accelerators.data(), static_cast<int>(accelerators.size()));
 }
 
 }  // namespace scrutor

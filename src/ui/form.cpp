@@ -6,6 +6,7 @@
 
 #include "ui/event_codes.h"
 #include "ui/form_state.h"
+#include "ui/tip.h"
 
 namespace scrutor::ui {
 

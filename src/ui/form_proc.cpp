@@ -7,6 +7,7 @@
 #include <array>
 
 #include "ui/event_codes.h"
+#include "ui/tip.h"
 
 namespace scrutor::ui {
 

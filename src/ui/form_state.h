@@ -149,7 +149,5 @@ void LayoutControl(FormState& state, ControlRecord& control, int width, int heig
 void UpdatePaintSubclass(Form& form, ControlRecord& control);
 // Frame region of a group box: its rectangle minus the inner area.
 void SetGroupRegion(HWND group, int width, int height);
-// Destroys the form's tooltip window, if any.
-void HideTip(Form& form);
 
 }  // namespace scrutor::ui

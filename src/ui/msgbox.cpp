@@ -9,7 +9,7 @@
 
 namespace scrutor::ui {
 
-int MsgBoxTip(Form& owner, const char16_t* text, int height);
+MsgBoxAnswer MsgBoxTip(Form& owner, const char16_t* text, int height);
 
 namespace {
 
@@ -41,7 +41,7 @@ std::vector<int> AddButtons(Form& box, int style, int height) {
 }
 
 // Only the box's own events count; everything else that arrives meanwhile is dropped.
-int RunModal(Form& box, int style, const std::vector<int>& buttons) {
+MsgBoxAnswer RunModal(Form& box, int style, const std::vector<int>& buttons) {
     EventRecord& record = box.Events();
     for (;;) {
         if (GetEvent(record, false) == 0) {
@@ -49,7 +49,7 @@ int RunModal(Form& box, int style, const std::vector<int>& buttons) {
             return kMsgBoxNotShown;
         }
         if (record.form != &box) continue;
-        if (record.code == kEventClose) return 0;
+        if (record.code == kEventClose) return MsgBoxAnswer::kNo;
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             if (record.code == buttons[i]) return MsgBoxButtonResult(style, static_cast<int>(i));
         }
@@ -58,7 +58,7 @@ int RunModal(Form& box, int style, const std::vector<int>& buttons) {
 
 }  // namespace
 
-int MsgBox(Form* owner, const char16_t* text, int style, int height) {
+MsgBoxAnswer MsgBox(Form* owner, const char16_t* text, int style, int height) {
     if (style == kMsgBoxTip) return owner != nullptr ? MsgBoxTip(*owner, text, height) : kMsgBoxNotShown;
     if (style < kMsgBoxOk || style > kMsgBoxYesNoCancel) return kMsgBoxNotShown;
     Form box;
@@ -82,7 +82,7 @@ int MsgBox(Form* owner, const char16_t* text, int style, int height) {
     const std::vector<int> buttons = AddButtons(box, style, height);
     box.Show(SW_SHOW, kShowUpdate | kShowForeground | kShowActivate);
     if (!buttons.empty()) (void)box.SetState(buttons.front(), kStateFocus);
-    const int result = RunModal(box, style, buttons);
+    const MsgBoxAnswer result = RunModal(box, style, buttons);
     box.Show(SW_HIDE);
     box.Destroy();
     return result;

@@ -16,10 +16,10 @@ std::vector<MsgBoxButton> MsgBoxButtons(int style) {
     }
 }
 
-int MsgBoxButtonResult(int style, int index) {
-    if (index == 0) return 1;
-    if (index == 1) return style == kMsgBoxOkCancel ? -1 : 0;
-    return -1;
+MsgBoxAnswer MsgBoxButtonResult(int style, int index) {
+    if (index == 0) return MsgBoxAnswer::kYes;
+    if (index == 1) return style == kMsgBoxOkCancel ? MsgBoxAnswer::kCancel : MsgBoxAnswer::kNo;
+    return MsgBoxAnswer::kCancel;
 }
 
 bool TipSurvivesEvent(int code) {

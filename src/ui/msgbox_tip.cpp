@@ -119,7 +119,7 @@ bool BuildTip(Form& tip, Form& owner, const TipText& text, int height) {
 
 // Passive events leave the tip; the first other event ends it and is handed back to
 // the caller's loop. The tip's own close request and keys end it too.
-int RunTip(Form& tip, EventRecord& record) {
+MsgBoxAnswer RunTip(Form& tip, EventRecord& record) {
     for (;;) {
         if (GetEvent(record, false) == 0) {
             PostQuitMessage(static_cast<int>(record.msg.wParam));
@@ -127,7 +127,7 @@ int RunTip(Form& tip, EventRecord& record) {
         }
         if (record.code == 0) continue;
         if (record.form == &tip) {
-            if (record.code == kEventClose || record.code > 0) return 1;
+            if (record.code == kEventClose || record.code > 0) return MsgBoxAnswer::kYes;
             continue;
         }
         if (TipSurvivesEvent(record.code)) continue;
@@ -136,13 +136,13 @@ int RunTip(Form& tip, EventRecord& record) {
         tip.Destroy();
         PumpMessages();
         record.PostFront(saved);
-        return 1;
+        return MsgBoxAnswer::kYes;
     }
 }
 
 }  // namespace
 
-int MsgBoxTip(Form& owner, const char16_t* text, int height) {
+MsgBoxAnswer MsgBoxTip(Form& owner, const char16_t* text, int height) {
     HWND ownerWindow = owner.Window();
     if (ownerWindow == nullptr || IsIconic(ownerWindow)) return kMsgBoxNotShown;
     const TipText parts = SplitTipText(text);
@@ -155,7 +155,7 @@ int MsgBoxTip(Form& owner, const char16_t* text, int height) {
     record.Forget(&tip);  // what building and showing it raised
     record.activeForm = &tip;
     SetWindowSubclass(tip.Window(), TipProc, kTipSubclass, 0);
-    const int result = RunTip(tip, record);
+    const MsgBoxAnswer result = RunTip(tip, record);
     if (tip.Window() != nullptr) {
         RemoveWindowSubclass(tip.Window(), TipProc, kTipSubclass);
         tip.Show(SW_HIDE);

@@ -41,31 +41,31 @@ void SetTipColours(HWND tip, int textColour, int backgroundColour) {
 
 }  // namespace
 
-bool ShowTip(Form& form, const char16_t* text, int x, int y, const char16_t* title, int icon,
-             LONG balloonStyle, UINT flags, int textColour, int backgroundColour, int controlId) {
+bool ShowTip(Form& form, const TipOptions& o) {
     HideTip(form);
-    if (text == nullptr) return true;
+    const char16_t* text = o.text;
+    if (text == nullptr) return false;
     HWND window = form.Window();
     if (window == nullptr || IsIconic(window)) return false;
-    HWND owner = form.ControlWindow(controlId);
+    HWND owner = form.ControlWindow(o.controlId);
     if (owner == nullptr) return false;
     const DWORD style = WS_POPUP | TTS_NOPREFIX |
-                        static_cast<DWORD>(balloonStyle == -1 ? TTS_BALLOON : balloonStyle);
+                        static_cast<DWORD>(o.balloonStyle == -1 ? TTS_BALLOON : o.balloonStyle);
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (tip == nullptr) return false;
     form.State().tip.Reset(tip);
-    SendMessageW(tip, TTM_SETTITLEW, static_cast<WPARAM>(icon),
-                 reinterpret_cast<LPARAM>(AsWide(title != nullptr ? title : u"")));
+    SendMessageW(tip, TTM_SETTITLEW, static_cast<WPARAM>(o.icon),
+                 reinterpret_cast<LPARAM>(AsWide(o.title != nullptr ? o.title : u"")));
     if (HasLineFeed(text)) SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 10000);
-    TTTOOLINFOW tool = ToolInfo(owner, flags, text);
+    TTTOOLINFOW tool = ToolInfo(owner, o.toolFlags, text);
     if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
         HideTip(form);
         return false;
     }
-    SetTipColours(tip, textColour, backgroundColour);
-    SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(x, y));
+    SetTipColours(tip, o.textColour, o.backgroundColour);
+    SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(o.x, o.y));
     SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     return true;
 }

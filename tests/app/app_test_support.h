@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/editor_ops.h"
+#include "ui/editor.h"
 #include "test_files.h"
 
 namespace scrutor {

@@ -111,28 +111,28 @@ TEST_F(MainWindowTest, SavingAScriptWritesMarkHeaderAndTextInPlace) {
     const std::wstring folder = TestFolder(L"scrutor-save");
     const std::wstring path = folder + L"\\fix.zep";
     ASSERT_TRUE(WriteBytes(path, "old"));
-    app.documentPath = reinterpret_cast<const char16_t*>(path.c_str());
-    app.documentName = u"fix.zep";
+    app.CurrentDocument().path = reinterpret_cast<const char16_t*>(path.c_str());
+    app.CurrentDocument().name = u"fix.zep";
     SetEditorText(app.Editor(), u"<Delete>\r\nC:\\x.exe");
     SetEditorModified(app.Editor(), true);
-    EXPECT_EQ(SaveDocument(app, 0), kSaveDone);
+    EXPECT_EQ(SaveDocument(app, 0), SaveResult::kDone);
     const std::string expected("\xFF\xFE<\0Z\0E\0P\0C\0o\0m\0m\0a\0n\0d\0s\0S\0c\0r\0i\0p\0t\0>\0\r\0\n\0"
                                "<\0D\0e\0l\0e\0t\0e\0>\0\r\0\n\0C\0:\0\\\0x\0.\0e\0x\0e\0", 2 + 2 * 39);
     EXPECT_EQ(FileBytes(path), expected);
     EXPECT_FALSE(IsEditorModified(app.Editor()));
-    EXPECT_EQ(std::u16string(app.originalText.View()), u"<Delete>\r\nC:\\x.exe");
+    EXPECT_EQ(std::u16string(app.CurrentDocument().originalText.View()), u"<Delete>\r\nC:\\x.exe");
     EXPECT_EQ(FilesIn(folder), 1) << "the temporary file was left behind";
 
     // A header already present, in any case, is not written twice; a log gets none.
     SetEditorText(app.Editor(), u"<zepcommandsscript>\r\n<Reboot>");
-    EXPECT_EQ(SaveDocument(app, 0), kSaveDone);
+    EXPECT_EQ(SaveDocument(app, 0), SaveResult::kDone);
     EXPECT_EQ(FileBytes(path).size(), 2 + 2 * 29u);
     const std::wstring log = folder + L"\\scan.log";
     ASSERT_TRUE(WriteBytes(log, "ansi log"));
-    app.documentPath = reinterpret_cast<const char16_t*>(log.c_str());
-    app.documentName = u"scan.log";
+    app.CurrentDocument().path = reinterpret_cast<const char16_t*>(log.c_str());
+    app.CurrentDocument().name = u"scan.log";
     SetEditorText(app.Editor(), u"ab");
-    EXPECT_EQ(SaveDocument(app, 0), kSaveDone);
+    EXPECT_EQ(SaveDocument(app, 0), SaveResult::kDone);
     EXPECT_EQ(FileBytes(log), std::string("\xFF\xFE" "a\0b\0", 6));
 }
 
@@ -148,12 +148,12 @@ TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
     {
         Application app;
         app.Start(GetModuleHandleW(nullptr), nullptr);
-        EXPECT_EQ(app.run.fontSize, kDefaultFontSize);
+        EXPECT_EQ(app.Config().fontSize, kDefaultFontSize);
         RECT r{};
         GetWindowRect(app.MainWindow(), &r);
-        EXPECT_EQ(r.right - r.left, app.run.screen.width / 3 * 2);
+        EXPECT_EQ(r.right - r.left, app.Values().screen.width / 3 * 2);
         EXPECT_EQ(r.bottom - r.top, 300);
-        app.run.fontSize = 12;
+        app.Config().fontSize = 12;
         ShowWindow(app.MainWindow(), SW_MINIMIZE);
         app.Shutdown();
     }
@@ -165,7 +165,7 @@ TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
     {
         Application app;
         app.Start(GetModuleHandleW(nullptr), nullptr);
-        EXPECT_EQ(app.run.fontSize, 12);
+        EXPECT_EQ(app.Config().fontSize, 12);
         SetWindowPos(app.MainWindow(), nullptr, 20, 30, 400, 250, SWP_NOZORDER);
         app.Shutdown();
     }

@@ -6,13 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/edit_commands.h"
-#include "app/editor_ops.h"
+#include "ui/editor.h"
 #include "app/event_loop.h"
 #include "app_test_support.h"
 #include "ui/event_codes.h"
@@ -31,64 +32,35 @@ std::vector<std::wstring> MenuTexts(HMENU menu) {
     return texts;
 }
 
-bool ItemEnabled(HMENU menu, const std::wstring& text) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t item[256]{};
-        GetMenuStringW(menu, static_cast<UINT>(i), item, 256, MF_BYPOSITION);
-        if (text == item) {
-            return (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
-        }
-    }
-    ADD_FAILURE() << "no menu item " << std::string(text.begin(), text.end());
-    return false;
-}
-
-TEST_F(MainWindowTest, MenusCarryEveryItemTextExactly) {
+// Every row of the command table sits in its menu at its place with its text, enabled
+// exactly when its feature exists (the run commands also need ZEP).
+TEST_F(MainWindowTest, MenusFollowTheCommandTable) {
     HMENU bar = GetMenu(app.MainWindow());
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(MenuTexts(bar),
               (std::vector<std::wstring>{L"&File", L"Edit", L"Tools", L"Analyze log", L"Help"}));
-    const std::vector<std::vector<std::wstring>> expected{
-        {L"New script\tCtrl+N", L"Open\tCtrl+O", L"Save\tCtrl+S", L"Save as script\tAlt+S", L"-",
-         L"Run script\tF5", L"Run script (Auto)\tF6", L"-", L"Close\tCtrl+Q"},
-        {L"Copy\tCtrl+C", L"Copy selected lines\tCtrl+Alt+C", L"Paste\tCtrl+V",
-         L"Clear all\tCtrl+Del", L"Select all\tCtrl+A", L"Undo\tCtrl+Z", L"-", L"Zoom in\tCtrl+I",
-         L"Zoom out\tCtrl+D"},
-        {L"Insert commands...\tAlt+I", L"Insert repair script", L"Insert maintenance script",
-         L"Insert repair and maintanance script", L"-", L"Control Info Tool\tAlt+C", L"-",
-         L"Find\tCtrl+F", L"-", L"Revert to original script\tCtrl+T"},
-        {L"Hide Microsoft signed files", L"Hide all signed files", L"Hide uninstall entries",
-         L"Hide folder contents", L"Hide stopped services", L"Hide recent files and folders",
-         L"Clear unnecessary lines", L"Only \"File not found\" lines", L"-",
-         L"VirusTotal report of selected lines\tAlt+V",
-         L"Search selected lines with Google\tCtrl+G",
-         L"Search selected files in Runscanner\tCtrl+R", L"-", L"Memorize selected lines\tAlt+M",
-         L"Manage memory list (0 lines)\tAlt+W", L"Insert memorized lines (0 lines)\tCtrl+W",
-         L"Reset memory list\tAlt+E", L"-", L"Ignore files in selected lines\tAlt+L"},
-        {L"Scrutor help\tF1", L"ZEP help\tCtrl+F1", L"Script commands documentation\tAlt+F1",
-         L"Automation help\tCtrl+Alt+F1", L"Control Info tool help",
-         L"Special window title definition", L"Control ClassNN/ID definition",
-         L"Current line help tip\tCtrl+SpaceBar"},
-    };
-    for (int menu = 0; menu < 5; ++menu) {
-        EXPECT_EQ(MenuTexts(GetSubMenu(bar, menu)), expected[static_cast<std::size_t>(menu)])
-            << "menu " << menu;
+    std::array<int, 5> position{};
+    int enabledCount = 0;
+    for (const CommandRow& row : CommandTable()) {
+        if (row.menu == kHiddenControl) continue;
+        HMENU menu = GetSubMenu(bar, row.menu);
+        const auto at = static_cast<UINT>(position[static_cast<std::size_t>(row.menu)]++);
+        const UINT state = GetMenuState(menu, at, MF_BYPOSITION);
+        if (row.text == nullptr) {
+            EXPECT_TRUE(state & MF_SEPARATOR) << row.menu << "/" << at;
+            continue;
+        }
+        const std::wstring expected(row.text, row.text + std::char_traits<char16_t>::length(row.text));
+        EXPECT_EQ(MenuTexts(menu)[at], expected);
+        const bool enabled =
+            row.handler != nullptr && !((row.flags & kNeedsZep) && app.Values().zepPath.IsEmpty());
+        EXPECT_EQ((state & (MF_GRAYED | MF_DISABLED)) == 0, enabled) << std::string(expected.begin(), expected.end());
+        enabledCount += enabled ? 1 : 0;
     }
-}
-
-// Items of features that do not exist yet must not pretend to work.
-TEST_F(MainWindowTest, OnlyBuiltFeaturesAreEnabled) {
-    HMENU bar = GetMenu(app.MainWindow());
-    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 0), L"Open\tCtrl+O"));
-    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 0), L"Run script\tF5"));
-    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 0), L"Run script (Auto)\tF6"));
-    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 1), L"Zoom out\tCtrl+D"));
-    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 2), L"Find\tCtrl+F"));
-    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 2), L"Revert to original script\tCtrl+T"));
-    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 3), L"Hide Microsoft signed files"));
-    EXPECT_TRUE(ItemEnabled(GetSubMenu(bar, 3), L"Ignore files in selected lines\tAlt+L"));
-    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 3), L"VirusTotal report of selected lines\tAlt+V"));
-    EXPECT_FALSE(ItemEnabled(GetSubMenu(bar, 4), L"Scrutor help\tF1"));
+    for (int menu = 0; menu < 5; ++menu) {
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, menu)), position[static_cast<std::size_t>(menu)]);
+    }
+    EXPECT_EQ(enabledCount, 33) << "items of features still to come stay disabled";
 }
 
 std::wstring KeyLabel(const ACCEL& entry) {
@@ -103,7 +75,7 @@ std::wstring KeyLabel(const ACCEL& entry) {
 
 // A label that names other keys than the accelerator sends the user astray.
 TEST_F(MainWindowTest, EveryShortcutLabelIsAWorkingAcceleratorOfItsItem) {
-    const std::vector<ACCEL> entries = AcceleratorEntries(app);
+    const std::vector<ACCEL> entries = app.Commands().Accelerators();
     EXPECT_EQ(entries.size(), 34u);
     HMENU bar = GetMenu(app.MainWindow());
     int labelled = 0;
@@ -159,16 +131,16 @@ int FontHeight(HWND editor) {
 }
 
 TEST_F(MainWindowTest, ZoomStopsAtItsLimitsAndResizesTheFont) {
-    app.run.fontSize = 31;
+    app.Config().fontSize = 31;
     ZoomIn(app);
-    EXPECT_EQ(app.run.fontSize, 32);
+    EXPECT_EQ(app.Config().fontSize, 32);
     EXPECT_EQ(FontHeight(app.Editor()), -32 * 96 / 72);
     ZoomIn(app);
-    EXPECT_EQ(app.run.fontSize, 32);
-    app.run.fontSize = 9;
+    EXPECT_EQ(app.Config().fontSize, 32);
+    app.Config().fontSize = 9;
     ZoomOut(app);
     ZoomOut(app);
-    EXPECT_EQ(app.run.fontSize, 8);
+    EXPECT_EQ(app.Config().fontSize, 8);
     EXPECT_EQ(FontHeight(app.Editor()), -8 * 96 / 72);
 }
 

@@ -49,7 +49,8 @@ bool BuildBusyForm(Form& form, HBITMAP bitmap, HICON icon) {
     (void)form.SetBackgroundBitmap(CreateCompatibleBitmap(screen, 64, 64));
     ReleaseDC(nullptr, screen);
     form.Show(SW_SHOWNOACTIVATE);
-    return ShowTip(form, u"tip", 20, 20, u"Title", 1, -1, 0, 0, 0xFFFFFF, firstButton);
+    return ShowTip(form, {.text = u"tip", .x = 20, .y = 20, .title = u"Title", .icon = 1,
+                         .textColour = 0, .backgroundColour = 0xFFFFFF, .controlId = firstButton});
 }
 
 // Each round makes about 170 GDI objects (fonts, brushes, bitmaps, device contexts),

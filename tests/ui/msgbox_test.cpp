@@ -32,7 +32,7 @@ int RunBox(Form* owner, const char16_t* text, int style, int height,
     gAction = std::move(action);
     gRuns = 0;
     SetTimer(nullptr, 0, 30, OnTimer);
-    return MsgBox(owner, text, style, height);
+    return static_cast<int>(MsgBox(owner, text, style, height));
 }
 
 HWND Button(HWND box, const wchar_t* text) { return FindWindowExW(box, nullptr, L"Button", text); }
@@ -111,7 +111,7 @@ TEST_F(MsgBoxTest, ClosingAnswersNoAndAnEndedLoopPassesTheQuitOn) {
     EXPECT_FALSE(test::WaitForEvent(form_.Events(), kEventClose, 200))
         << "the owner's close went while the box was open";
     EXPECT_EQ(RunBox(&form_, u"Quit", kMsgBoxOk, 100, [](HWND) { PostQuitMessage(3); }),
-              kMsgBoxNotShown);
+              static_cast<int>(kMsgBoxNotShown));
     MSG msg{};
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
@@ -148,8 +148,8 @@ TEST_F(MsgBoxTest, TipCaptionAndEnding) {
 
 TEST_F(MsgBoxTest, ShowTipTracksAControlAndIsReplaced) {
     const int input = form_.CreateInput(u"line", 20, 20, 200, 22);
-    ASSERT_TRUE(ShowTip(form_, u"Deletes the file.\nSecond line", 140, 160, u"Delete", TTI_INFO, -1,
-                        0, -1, -1, input));
+    ASSERT_TRUE(ShowTip(form_, {.text = u"Deletes the file.\nSecond line", .x = 140, .y = 160,
+                                .title = u"Delete", .icon = TTI_INFO, .controlId = input}));
     HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(GetWindow(tip, GW_OWNER), form_.Window()) << "owned through the control's top window";
@@ -157,16 +157,18 @@ TEST_F(MsgBoxTest, ShowTipTracksAControlAndIsReplaced) {
     EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), 10000);
     test::PumpUntil([] { return false; }, 200);
     test::SaveScreenshot(form_.Window(), "showtip_balloon");
-    ASSERT_TRUE(ShowTip(form_, u"Plain", 140, 160, nullptr, 0, 0, 0, 0x000000, 0xE0FFFF, input));
+    ASSERT_TRUE(ShowTip(form_, {.text = u"Plain", .x = 140, .y = 160, .balloonStyle = 0,
+                                .textColour = 0x000000, .backgroundColour = 0xE0FFFF,
+                                .controlId = input}));
     EXPECT_FALSE(IsWindow(tip)) << "the previous tip is destroyed";
     HWND plain = FindWindowW(TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(plain, nullptr);
     EXPECT_FALSE(GetWindowLongW(plain, GWL_STYLE) & TTS_BALLOON);
     EXPECT_EQ(SendMessageW(plain, TTM_GETTIPBKCOLOR, 0, 0), 0xE0FFFF);
-    ASSERT_TRUE(ShowTip(form_, nullptr, 0, 0, nullptr, 0, 0, 0, -1, -1, 0));
+    HideTip(form_);
     EXPECT_FALSE(IsWindow(plain));
     ShowWindow(form_.Window(), SW_MINIMIZE);
-    EXPECT_FALSE(ShowTip(form_, u"x", 0, 0, nullptr, 0, -1, 0, -1, -1, 0));
+    EXPECT_FALSE(ShowTip(form_, {.text = u"x"}));
 }
 
 }  // namespace

@@ -32,12 +32,13 @@ TEST(MsgBoxLayoutTest, ButtonsAndResultsPerStyle) {
     struct Row {
         int style;
         std::vector<int> xs;
-        std::vector<int> results;
+        std::vector<MsgBoxAnswer> results;
     };
-    const Row rows[] = {{kMsgBoxOk, {225}, {1}},
-                        {kMsgBoxYesNo, {66, 212}, {1, 0}},
-                        {kMsgBoxOkCancel, {66, 212}, {1, -1}},
-                        {kMsgBoxYesNoCancel, {30, 140, 250}, {1, 0, -1}}};
+    using enum MsgBoxAnswer;
+    const Row rows[] = {{kMsgBoxOk, {225}, {kYes}},
+                        {kMsgBoxYesNo, {66, 212}, {kYes, kNo}},
+                        {kMsgBoxOkCancel, {66, 212}, {kYes, kCancel}},
+                        {kMsgBoxYesNoCancel, {30, 140, 250}, {kYes, kNo, kCancel}}};
     for (const Row& row : rows) {
         const auto buttons = MsgBoxButtons(row.style);
         ASSERT_EQ(buttons.size(), row.xs.size()) << row.style;

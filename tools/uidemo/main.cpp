@@ -21,7 +21,7 @@ void RunLoop(ui::Form& form, const uidemo::DemoIds& ids) {
         if (code == ids.ask) {
             (void)ui::MsgBox(&form, u"Insert the command into the script?", ui::kMsgBoxYesNoCancel, 100);
         } else if (code == ui::kEventClose || code == ids.quit) {
-            if (ui::MsgBox(&form, u"Close the demo?", ui::kMsgBoxYesNo, 100) == 1) return;
+            if (ui::MsgBox(&form, u"Close the demo?", ui::kMsgBoxYesNo, 100) == ui::MsgBoxAnswer::kYes) return;
         }
     }
 }

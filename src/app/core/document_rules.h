@@ -18,9 +18,11 @@ inline constexpr const char16_t* kScriptExtension = u"zep";
 // SaveDocument options (bits) and results.
 inline constexpr std::uint32_t kSaveAskFirst = 1;
 inline constexpr std::uint32_t kSaveAlwaysShowDialog = 2;
-inline constexpr int kSaveDone = 1;
-inline constexpr int kSaveDeclined = 0;    // "No" to the prompt, or the prompt closed
-inline constexpr int kSaveCancelled = -1;  // "Cancel", dialog cancelled, or failed
+enum class SaveResult : int {
+    kDone = 1,
+    kDeclined = 0,    // "No" to the prompt, or the prompt closed
+    kCancelled = -1,  // "Cancel", dialog cancelled, or failed
+};
 
 // Documents are read in the encoding their byte-order mark announces (ANSI without one)
 // and always written as UTF-16LE with a mark, whatever they were read as.

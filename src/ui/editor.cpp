@@ -1,4 +1,4 @@
-#include "app/editor_ops.h"
+#include "ui/editor.h"
 
 #include <algorithm>
 #include <string>
@@ -134,6 +134,21 @@ void ResetEditorText(HWND editor, const WideString& text) {
     SetEditorText(editor, text);
     SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(editor, nullptr, TRUE);
+}
+
+ui::Selection Editor::GetSelection() const {
+    const Range r = window_ != nullptr ? CurrentSelection(window_) : Range{};
+    return {static_cast<int>(r.start), static_cast<int>(r.end)};
+}
+
+void Editor::Select(int start, int end) const {
+    if (window_ == nullptr) return;
+    SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    SendMessageW(window_, EM_SCROLLCARET, 0, 0);
+}
+
+void Editor::Focus() const {
+    if (window_ != nullptr) SetFocus(window_);
 }
 
 }  // namespace scrutor

@@ -1,0 +1,18 @@
+#pragma once
+
+// The main-window commands of the tool windows: each hands the work to its window.
+
+namespace scrutor {
+
+class Application;
+
+void OpenInsertCommands(Application& app);
+void CurrentLineHelpTip(Application& app);
+void ShowFind(Application& app);
+void FindNextCommand(Application& app);
+void MemorizeSelectedLines(Application& app);
+void ManageMemoryList(Application& app);
+void InsertMemorizedLines(Application& app);
+void ResetMemoryList(Application& app);
+
+}  // namespace scrutor

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/event_record.h"
+#include "ui/form.h"
+
+namespace scrutor::ui {
+
+// Home of every modeless tool window of the program: it owns its form, its control ids
+// and its state, and handles the events its form raises in one OnEvent. Created on first
+// use, it lives as long as the program; closing only hides it. Its events go into the main
+// window's record, and the main loop routes each one back here by its form.
+class ToolWindow {
+public:
+    ToolWindow() = default;
+    virtual ~ToolWindow() = default;
+    ToolWindow(const ToolWindow&) = delete;
+    ToolWindow& operator=(const ToolWindow&) = delete;
+
+    virtual void OnEvent(const Event& event) = 0;
+
+    [[nodiscard]] bool Raised(const Event& event) const { return event.form == &form_; }
+    [[nodiscard]] bool Exists() const { return form_.Window() != nullptr; }
+    [[nodiscard]] HWND Window() const { return form_.Window(); }
+    [[nodiscard]] bool IsShown() const;
+
+protected:
+    // Commands of the window's own Esc and Enter keys (accelerators, so they work whichever
+    // control has the focus).
+    static constexpr int kEscapeCommand = 0x7FE0;
+    static constexpr int kEnterCommand = 0x7FE1;
+
+    // Creates the form (client size width × height) owned by `owner`, raising its events
+    // into the owner's record. Esc always hides; Enter raises kEnterCommand when asked for.
+    HWND CreateForm(Form& owner, const char16_t* className, const char16_t* title, int x, int y,
+                    int width, int height, LONG style, bool enterKey);
+    // Hides the window, hands the keyboard focus to `next` and lets the hiding settle.
+    void Hide(HWND next);
+    // Restores when minimised, shows, brings to the front and activates.
+    void BringToFront();
+
+    Form form_;
+};
+
+}  // namespace scrutor::ui
