@@ -52,7 +52,8 @@ TEST_F(OpenedLog, EachMenuOpensFromTheKeyboard) {
         PressKey(VK_F10);
         for (int i = 0; i < menu; ++i) PressKey(VK_RIGHT);
         PressKey(VK_DOWN);
-        Sleep(200);
+        EXPECT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }))
+            << "menu " << menu << " did not drop down";
         // Built by appending: GCC 12's -Wrestrict misfires on literal + temporary at -O2.
         std::string name = "app_menu_";
         name += std::to_string(menu) + ".bmp";
