@@ -91,7 +91,7 @@ public:
     void SetDefaultBackgroundColour(int colour);
     std::uint32_t SetDefaultResizing(std::uint32_t flags);
     void StartGroup();
-    bool SetContainer(int id);  // 0: the form itself
+    [[nodiscard]] bool SetContainer(int id);  // 0: the form itself
     int SetDefaultButton(int id);
 
     // Control table
@@ -115,44 +115,44 @@ public:
     int CreatePicture(HBITMAP bitmap, int x, int y, int w, int h);
 
     // Common operations (id -1: the last control created)
-    bool SetState(int id, unsigned flags);
+    [[nodiscard]] bool SetState(int id, unsigned flags);
     [[nodiscard]] unsigned GetState(int id, unsigned mask) const;
-    bool SetText(int id, const char16_t* text, int mode = 0);
+    [[nodiscard]] bool SetText(int id, const char16_t* text, int mode = 0);
     [[nodiscard]] WideString GetText(int id) const;
     LRESULT SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam);
-    bool SetFont(int id, double size, int weight, int attributes, const char16_t* face,
+    [[nodiscard]] bool SetFont(int id, double size, int weight, int attributes, const char16_t* face,
                  int quality);
-    bool SetTextColour(int id, int colour);
-    bool SetBackgroundColour(int id, int colour);
-    bool SetImage(int id, HANDLE image);
-    bool Redraw(int id);
+    [[nodiscard]] bool SetTextColour(int id, int colour);
+    [[nodiscard]] bool SetBackgroundColour(int id, int colour);
+    [[nodiscard]] bool SetImage(int id, HANDLE image);
+    [[nodiscard]] bool Redraw(int id);
     [[nodiscard]] Selection GetSelection(int id) const;
     [[nodiscard]] RECT GetPosition(int id) const;
-    bool Delete(int id);
+    [[nodiscard]] bool Delete(int id);
 
     // List views
     int AddColumn(int id, const char16_t* text, int index, int width);
     int AddItem(int id, const char16_t* text, const char16_t* separator, int group = -1);
     int AddGroup(int id, int groupId, const char16_t* header, UINT state);
-    bool EnableGroupView(int id);
+    [[nodiscard]] bool EnableGroupView(int id);
     [[nodiscard]] int ItemCount(int id) const;
-    bool DeleteItem(int id, int index);
+    [[nodiscard]] bool DeleteItem(int id, int index);
     [[nodiscard]] WideString ItemText(int id, int item, int subItem) const;
-    bool SetItemText(int id, int item, int subItem, const char16_t* text);
+    [[nodiscard]] bool SetItemText(int id, int item, int subItem, const char16_t* text);
     [[nodiscard]] int FirstSelected(int id) const;
     [[nodiscard]] std::vector<int> SelectedItems(int id) const;
-    bool SetItemState(int id, int item, UINT state, UINT mask);
+    [[nodiscard]] bool SetItemState(int id, int item, UINT state, UINT mask);
     [[nodiscard]] int ItemGroup(int id, int item) const;
-    bool EnableSort(int id);
-    bool SortByColumn(int id, int column);
+    [[nodiscard]] bool EnableSort(int id);
+    [[nodiscard]] bool SortByColumn(int id, int column);
 
     // Layout, regions and background
-    bool SetResizing(int id, std::uint32_t flags);
+    [[nodiscard]] bool SetResizing(int id, std::uint32_t flags);
     void Layout();
-    bool SetFormRegion(int corner);
+    [[nodiscard]] bool SetFormRegion(int corner);
     void SetBackgroundBrush(HBRUSH brush, bool owned);
-    bool SetBackgroundBitmap(HBITMAP bitmap);  // taken over; stretched to the client area
-    bool SetBackgroundImage(const char16_t* file, int width, int height);
+    [[nodiscard]] bool SetBackgroundBitmap(HBITMAP bitmap);  // taken over; stretched to the client area
+    [[nodiscard]] bool SetBackgroundImage(const char16_t* file, int width, int height);
 
     // Menus
     int CreateMenuBar();
