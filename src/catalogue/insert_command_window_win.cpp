@@ -124,6 +124,8 @@ void InsertCommandWindow::FillList() {
     }
     (void)form_.EnableGroupView(listId_);
     (void)form_.EnableSort(listId_);
+    // Some list views scroll to the focused row; the list opens at its top.
+    form_.SendToControl(listId_, LVM_ENSUREVISIBLE, 0, FALSE);
     for (int id : groupBoxIds_) (void)form_.SetState(id, ui::kStateChecked);
     (void)form_.SetState(expandAllId_, ui::kStateChecked);
 }
