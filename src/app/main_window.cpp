@@ -23,11 +23,16 @@ constexpr std::uint32_t kEditorAnchors = ui::kResizeStretchX | ui::kResizeKeepRi
                                          ui::kResizeFlickerFree;
 constexpr UINT_PTR kEditorSubclassId = 1;
 
-// A click or Enter in the editor makes the main window's balloon tip stale.
+// Enter and the caret-moving keys: the tip would then explain a line the caret has left.
+bool MovesAwayFromTip(WPARAM key) {
+    return key == VK_RETURN || (key >= VK_PRIOR && key <= VK_DOWN);  // PgUp..Down: 0x21-0x28
+}
+
+// A click or one of those keys in the editor makes the main window's tip stale.
 LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             UINT_PTR, DWORD_PTR formPointer) {
     const bool hides = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
-                       (message == WM_KEYDOWN && wParam == VK_RETURN);
+                       (message == WM_KEYDOWN && MovesAwayFromTip(wParam));
     if (hides) {
         ui::HideTip(*reinterpret_cast<ui::Form*>(formPointer));
     }

@@ -28,11 +28,17 @@ private:
     static constexpr std::size_t kGroupCount = 12;
 
     void Create();
+    void CreateGroupBoxes();
+    void CreateButtons();
     void FillList();
     void ApplyGroupStates();
+    void ExpandAll();
     void CheckAll(bool checked);
-    void InsertRows(const std::vector<int>& rows);
+    void InsertRows(std::vector<int> rows);
     [[nodiscard]] std::vector<int> CheckedRows() const;
+    [[nodiscard]] bool IsCommandRow(int row) const;
+    [[nodiscard]] WideString RowLine(int row, bool withParameters, bool& automation) const;
+    [[nodiscard]] bool ConcernsControl(const ui::Event& event) const;
 
     ui::Form& main_;
     const Editor& editor_;
