@@ -33,7 +33,6 @@ private:
     void Create();
     void InsertItems(const std::vector<int>& indices);
     void DeleteItems(const std::vector<int>& indices);
-    [[nodiscard]] std::vector<int> CheckedItems() const;
     [[nodiscard]] std::vector<int> AllItems() const;
     void ReportCount();
 

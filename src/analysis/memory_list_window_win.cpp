@@ -135,14 +135,7 @@ void MemoryListWindow::InsertItems(const std::vector<int>& indices) {
     HWND list = form_.ControlWindow(listId_);
     for (const int index : indices) {
         const WideString text = FullItemText(list, index);
-        if (text.IsEmpty()) continue;
-        WideString piece;
-        if (before) {
-            piece.Assign(text, u"\r\n");
-        } else {
-            piece.Assign(u"\r\n", text);
-        }
-        editor_.ReplaceSelection(piece.CStr());
+        if (!text.IsEmpty()) editor_.InsertLine(text, before);
     }
     editor_.SetModified();
 }
@@ -153,17 +146,6 @@ void MemoryListWindow::DeleteItems(const std::vector<int>& indices) {
     std::sort(order.rbegin(), order.rend());
     for (const int index : order) (void)form_.DeleteItem(listId_, index);
     ReportCount();
-}
-
-std::vector<int> MemoryListWindow::CheckedItems() const {
-    std::vector<int> checked;
-    HWND list = form_.ControlWindow(listId_);
-    for (int i = 0; i < Count(); ++i) {
-        const auto state = static_cast<UINT>(
-            SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK));
-        if (state == INDEXTOSTATEIMAGEMASK(2)) checked.push_back(i);
-    }
-    return checked;
 }
 
 std::vector<int> MemoryListWindow::AllItems() const {
@@ -183,13 +165,13 @@ void MemoryListWindow::OnEvent(const ui::Event& event) {
     } else if (code == ui::kEventDoubleClick) {
         if (static_cast<int>(event.value1) == listId_) InsertItems(form_.SelectedItems(listId_));
     } else if (code == insertCheckedId_) {
-        InsertItems(CheckedItems());
+        InsertItems(form_.CheckedItems(listId_));
     } else if (code == insertSelectedId_) {
         InsertItems(form_.SelectedItems(listId_));
     } else if (code == insertAllId_) {
         InsertItems(AllItems());
     } else if (code == deleteCheckedId_) {
-        DeleteItems(CheckedItems());
+        DeleteItems(form_.CheckedItems(listId_));
     } else if (code == deleteSelectedId_) {
         DeleteItems(form_.SelectedItems(listId_));
     } else if (code == deleteAllId_) {

@@ -35,7 +35,6 @@ private:
     void ExpandAll();
     void CheckAll(bool checked);
     void InsertRows(std::vector<int> rows);
-    [[nodiscard]] std::vector<int> CheckedRows() const;
     [[nodiscard]] bool IsCommandRow(int row) const;
     [[nodiscard]] WideString RowLine(int row, bool withParameters, bool& automation) const;
     [[nodiscard]] bool ConcernsControl(const ui::Event& event) const;

@@ -168,18 +168,6 @@ void InsertCommandWindow::CheckAll(bool checked) {
     }
 }
 
-std::vector<int> InsertCommandWindow::CheckedRows() const {
-    std::vector<int> rows;
-    HWND list = form_.ControlWindow(listId_);
-    const int count = form_.ItemCount(listId_);
-    for (int row = 0; row < count; ++row) {
-        const auto state = static_cast<UINT>(
-            SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
-        if (state == kChecked) rows.push_back(row);
-    }
-    return rows;
-}
-
 // An automation function with its parameters loses its "()": the template brings its own.
 WideString InsertCommandWindow::RowLine(int row, bool withParameters, bool& automation) const {
     WideString line = form_.ItemText(listId_, row, kKeywordColumn);
@@ -197,14 +185,7 @@ void InsertCommandWindow::InsertRows(std::vector<int> rows) {
     const bool withParameters = form_.GetState(parametersId_, ui::kStateChecked) != 0;
     bool lastAutomation = false;
     for (int row : rows) {
-        const WideString line = RowLine(row, withParameters, lastAutomation);
-        WideString block;
-        if (atLineStart) {
-            block.Assign(line, u"\r\n");
-        } else {
-            block.Assign(u"\r\n", line);
-        }
-        editor_.ReplaceSelection(block.CStr());
+        editor_.InsertLine(RowLine(row, withParameters, lastAutomation), atLineStart);
     }
     editor_.SetModified();
     const int back = (atLineStart ? 2 : 0) + (lastAutomation ? 1 : 0);
@@ -237,7 +218,7 @@ void InsertCommandWindow::OnEvent(const ui::Event& event) {
     } else if (code == checkAllId_) {
         CheckAll(form_.GetState(checkAllId_, ui::kStateChecked) != 0);
     } else if (code == insertCheckedId_) {
-        InsertRows(CheckedRows());
+        InsertRows(form_.CheckedItems(listId_));
     } else if (code == insertSelectedId_ || code == kEnterCommand ||
                (code == ui::kEventDoubleClick && ToInt(event.value1) == listId_)) {
         InsertRows(form_.SelectedItems(listId_));

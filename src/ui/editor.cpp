@@ -50,9 +50,13 @@ bool CopyRange(HWND editor, Range r, WideString& out) {
 
 }  // namespace
 
+// One copy straight from the control's buffer; the window-text route copies twice, which
+// a search or filter over a 10 MB log feels.
 WideString GetEditorText(HWND editor) {
     const int length = GetWindowTextLengthW(editor);
     if (length <= 0) return {};
+    WideString direct;
+    if (CopyRange(editor, {0, static_cast<DWORD>(length)}, direct) && !direct.IsEmpty()) return direct;
     std::u16string buffer(static_cast<std::size_t>(length) + 1, u'\0');
     const int read = GetWindowTextW(editor, AsWide(buffer.data()), length + 1);
     return WideString(std::u16string_view(buffer.data(), static_cast<std::size_t>(std::max(read, 0))));
@@ -109,13 +113,7 @@ bool PrepareInsertionPoint(HWND editor) {
 }
 
 void InsertBlock(HWND editor, const WideString& text) {
-    WideString block;
-    if (PrepareInsertionPoint(editor)) {
-        block.Assign(text, u"\r\n");
-    } else {
-        block.Assign(u"\r\n", text);
-    }
-    ReplaceSelection(editor, block.CStr());
+    Editor(editor).InsertLine(text, PrepareInsertionPoint(editor));
 }
 
 void ReplaceSelection(HWND editor, const char16_t* text) {
@@ -145,6 +143,16 @@ void Editor::Select(int start, int end) const {
     if (window_ == nullptr) return;
     SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
     SendMessageW(window_, EM_SCROLLCARET, 0, 0);
+}
+
+void Editor::InsertLine(const WideString& line, bool atLineStart) const {
+    WideString block;
+    if (atLineStart) {
+        block.Assign(line, u"\r\n");
+    } else {
+        block.Assign(u"\r\n", line);
+    }
+    ReplaceSelection(block.CStr());
 }
 
 void Editor::Focus() const {

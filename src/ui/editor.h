@@ -52,6 +52,9 @@ public:
     }
     [[nodiscard]] bool PrepareInsertionPoint() const { return scrutor::PrepareInsertionPoint(window_); }
     void InsertBlock(const WideString& text) const { scrutor::InsertBlock(window_, text); }
+    // One line where PrepareInsertionPoint put the caret: above the line's text when it
+    // answered true, below it otherwise. Lines inserted one after another keep their order.
+    void InsertLine(const WideString& line, bool atLineStart) const;
     // At the caret, without undo; the caret ends after the text.
     void ReplaceSelection(const char16_t* text) const { scrutor::ReplaceSelection(window_, text); }
     void SetModified() const { SetEditorModified(window_, true); }

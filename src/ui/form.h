@@ -141,6 +141,7 @@ public:
     [[nodiscard]] bool SetItemText(int id, int item, int subItem, const char16_t* text);
     [[nodiscard]] int FirstSelected(int id) const;
     [[nodiscard]] std::vector<int> SelectedItems(int id) const;
+    [[nodiscard]] std::vector<int> CheckedItems(int id) const;  // ascending
     [[nodiscard]] bool SetItemState(int id, int item, UINT state, UINT mask);
     [[nodiscard]] int ItemGroup(int id, int item) const;
     [[nodiscard]] bool EnableSort(int id);

@@ -137,6 +137,19 @@ std::vector<int> Form::SelectedItems(int id) const {
     return result;
 }
 
+// Checked means state image 2 exactly: rows without a check box carry other images.
+std::vector<int> Form::CheckedItems(int id) const {
+    HWND list = ListWindow(*state_, id);
+    std::vector<int> checked;
+    const int count = list != nullptr ? ItemCount(id) : 0;
+    for (int i = 0; i < count; ++i) {
+        const auto state = static_cast<UINT>(
+            SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK));
+        if (state == INDEXTOSTATEIMAGEMASK(2)) checked.push_back(i);
+    }
+    return checked;
+}
+
 bool Form::SetItemState(int id, int item, UINT state, UINT mask) {
     HWND list = ListWindow(*state_, id);
     if (list == nullptr) return false;

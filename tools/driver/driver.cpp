@@ -112,10 +112,16 @@ HWND FindChild(HWND parent, const wchar_t* className, int instance) {
     return child;
 }
 
+// A window of the previous test still going away can take the foreground back once.
 bool Activate(HWND window) {
-    SetForegroundWindow(window);
-    Settle();
-    return GetForegroundWindow() == window;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetForegroundWindow(window);
+        Settle();
+        if (GetForegroundWindow() == window) return true;
+        if (!IsWindow(window)) return false;
+        Sleep(100);
+    }
+    return false;
 }
 
 void PressKey(WORD virtualKey, bool ctrl, bool alt, bool shift) {
