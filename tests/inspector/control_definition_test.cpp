@@ -148,17 +148,6 @@ TEST(ControlDefinition, InstanceCountsEveryDepthAndCase) {
     }
 }
 
-// What the tool shows for a control must find that control again.
-TEST(ControlDefinition, ShownDefinitionsResolveBack) {
-    for (const Node& n : kDialog) {
-        if (n.className == nullptr) continue;
-        const ControlProperties p = MakeControlProperties(
-            n.className, n.text, ClassInstanceNumber(kTree, kTop, n.window, n.className), n.id);
-        EXPECT_EQ(ResolveControlDefinition(kTree, kTop, p.classNN.CStr()), n.window);
-        EXPECT_EQ(ResolveControlDefinition(kTree, kTop, p.advancedMode.CStr()), n.window);
-    }
-}
-
 TEST(IdentificationTexts, SemicolonsDoubleAndLineBreaksEscape) {
     const WindowProperties w = MakeWindowProperties(u"a;b", u"x;y", 300, -2);
     EXPECT_EQ(w.className, u"a;;b");
