@@ -36,6 +36,11 @@ HWND BuildBigWindow() {
     return top;
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 double NowMs() {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
@@ -85,8 +90,7 @@ int main() {
     // The platform floor: Wine asks its server once per window while enumerating.
     Report("  EnumChildWindows alone", [&] {
         int n = 0;
-        EnumChildWindows(top, [](HWND, LPARAM c) { ++*reinterpret_cast<int*>(c); return TRUE; },
-                         reinterpret_cast<LPARAM>(&n));
+        EnumChildWindows(top, CountChild, reinterpret_cast<LPARAM>(&n));
         return n == kControls;
     });
     Report("  forced ChildAtPoint", [&] { return ui::ChildAtPoint(top, cursor, true) == last; });

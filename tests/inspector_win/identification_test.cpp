@@ -16,15 +16,14 @@ namespace {
 
 using namespace target;
 
+BOOL CALLBACK Collect(HWND w, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+}
+
 std::vector<HWND> Descendants(HWND top) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        top,
-        [](HWND w, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -167,27 +166,28 @@ TEST_F(IdentificationTest, DefinitionsResolveInTheTarget) {
     }
 }
 
+struct HungWindow {
+    HWND top = nullptr;
+    HandleHolder created{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    HandleHolder release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
+DWORD WINAPI HangWithWindow(void* context) {
+    auto* h = static_cast<HungWindow*>(context);
+    h->top = CreateWindowExW(0, L"Static", L"Hung", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                             nullptr, nullptr);
+    CreateWindowExW(0, L"Edit", L"text", WS_CHILD, 0, 0, 50, 20, h->top, nullptr, nullptr,
+                    nullptr);
+    SetEvent(h->created.Get());
+    WaitForSingleObject(h->release.Get(), 10000);  // answers no message meanwhile
+    DestroyWindow(h->top);
+    return 0;
+}
+
 // A program that stops answering must not stall the picker: its texts read as empty.
 TEST_F(IdentificationTest, HungWindowGivesEmptyTextsQuickly) {
-    struct Hung {
-        HWND top = nullptr;
-        HandleHolder created{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-        HandleHolder release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    } hung;
-    HandleHolder thread(CreateThread(
-        nullptr, 0,
-        [](void* context) -> DWORD {
-            auto* h = static_cast<Hung*>(context);
-            h->top = CreateWindowExW(0, L"Static", L"Hung", WS_POPUP, 0, 0, 50, 50, nullptr,
-                                     nullptr, nullptr, nullptr);
-            CreateWindowExW(0, L"Edit", L"text", WS_CHILD, 0, 0, 50, 20, h->top, nullptr,
-                            nullptr, nullptr);
-            SetEvent(h->created.Get());
-            WaitForSingleObject(h->release.Get(), 10000);  // answers no message meanwhile
-            DestroyWindow(h->top);
-            return 0;
-        },
-        &hung, 0, nullptr));
+    HungWindow hung;
+    HandleHolder thread(CreateThread(nullptr, 0, HangWithWindow, &hung, 0, nullptr));
     ASSERT_EQ(WaitForSingleObject(hung.created.Get(), 5000), WAIT_OBJECT_0);
     const DWORD start = GetTickCount();
     const WindowProperties w = WindowInfo(hung.top);
