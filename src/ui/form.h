@@ -170,7 +170,8 @@ private:
     std::unique_ptr<FormState> state_;
 };
 
-// The visible child under a screen point (smallest: the lowest window, descending).
+// The visible child under a screen point: the first direct child in z-order, or with
+// smallest the lowest one at any depth (never one 50,000 pixels high or more).
 [[nodiscard]] HWND ChildAtPoint(HWND window, POINT point, bool smallest);
 // The window's icon by message, default handling, then class.
 [[nodiscard]] HICON WindowIcon(HWND window, bool big);

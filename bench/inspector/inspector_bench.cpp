@@ -1,0 +1,106 @@
+// One picker tick and one resolution on a window with 2,000 controls, under Wine.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "inspector/window_identification.h"
+#include "ui/form.h"
+
+namespace {
+
+using namespace scrutor;
+
+constexpr int kControls = 2000;
+constexpr int kColumns = 100;
+constexpr int kPitch = 10;
+constexpr int kRuns = 101;
+constexpr double kTickBudgetMs = 20.0;
+
+// A class of its own: a Static top-level window is transparent to WindowFromPoint.
+HWND BuildBigWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = L"ScrutorInspectorBench";
+    RegisterClassW(&wc);
+    HWND top = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Bench; 2000 controls",
+                               WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 1010, 250, nullptr,
+                               nullptr, nullptr, nullptr);
+    const wchar_t* classes[] = {L"Button", L"Static", L"Edit"};
+    for (int i = 0; i < kControls; ++i) {
+        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1));
+        CreateWindowExW(0, classes[i % 3], L"x", WS_CHILD | WS_VISIBLE, (i % kColumns) * kPitch,
+                        (i / kColumns) * kPitch, kPitch - 1, kPitch - 1, top, id, nullptr, nullptr);
+    }
+    return top;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+double NowMs() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <class Work>
+void Report(const char* name, Work work) {
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        const double start = NowMs();
+        if (!work()) {
+            std::printf("%s: FAILED\n", name);
+            return;
+        }
+        times.push_back(NowMs() - start);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%-34s min %8.3f ms  median %8.3f ms  (%d runs; tick budget %.0f ms)\n", name,
+                times.front(), times[times.size() / 2], kRuns, kTickBudgetMs);
+}
+
+}  // namespace
+
+int main() {
+    HWND top = BuildBigWindow();
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    HWND last = GetWindow(GetWindow(top, GW_CHILD), GW_HWNDLAST);
+    RECT r{};
+    GetWindowRect(last, &r);
+    const POINT cursor{r.left + 3, r.top + 3};
+    const WideString classNN = ControlInfo(last, top).classNN;
+    const std::int32_t instance = ClassInstanceNumber(top, last, u"Static");  // the last is one
+    std::printf("window of %d controls; last control %s\n", kControls, classNN.ToUtf8().c_str());
+    // ControlInfo counts the instance number itself, as the picker's tick does.
+    Report("picker tick (last control)", [&] {
+        HWND found = TopLevelWindowAt(cursor);
+        HWND control = ui::ChildAtPoint(found, cursor, true);
+        const WindowProperties w = WindowInfo(found);
+        const ControlProperties c = ControlInfo(control, found);
+        const WideString at = ClientPointText(found, cursor);
+        return found == top && control == last && !w.title.IsEmpty() &&
+               c.classNN == classNN && !at.IsEmpty();
+    });
+    // The platform floor: Wine asks its server once per window while enumerating.
+    Report("  EnumChildWindows alone", [&] {
+        int n = 0;
+        EnumChildWindows(top, CountChild, reinterpret_cast<LPARAM>(&n));
+        return n == kControls;
+    });
+    Report("  forced ChildAtPoint", [&] { return ui::ChildAtPoint(top, cursor, true) == last; });
+    Report("  ClassInstanceNumber", [&] {
+        return ClassInstanceNumber(top, last, u"Static") == instance;
+    });
+    Report("  ControlInfo", [&] { return ControlInfo(last, top).classNN == classNN; });
+    Report("resolve last control's ClassNN", [&] {
+        return ResolveControlDefinition(top, classNN.CStr()) == last;
+    });
+    DestroyWindow(top);
+    return 0;
+}

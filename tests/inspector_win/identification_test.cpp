@@ -1,0 +1,275 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/handles.h"
+#include "foundation/win_text.h"
+#include "inspector/window_identification.h"
+#include "target_window.h"
+#include "ui/form.h"
+
+namespace scrutor {
+namespace {
+
+using namespace target;
+
+BOOL CALLBACK Collect(HWND w, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND top) {
+    std::vector<HWND> found;
+    EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+POINT Centre(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+std::string Utf8(const WideString& text) { return text.ToUtf8(); }
+
+class IdentificationTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dialog_ = CreateTargetWindow(GetModuleHandleW(nullptr), 60, 60);
+        SetWindowPos(dialog_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(dialog_);
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    }
+    static void TearDownTestSuite() { DestroyWindow(dialog_); }
+
+    void SetUp() override { ASSERT_NE(dialog_, nullptr); }
+
+    // Ids are unique in the target, whatever the depth.
+    static HWND Control(int id) {
+        for (HWND w : Descendants(dialog_)) {
+            if (GetDlgCtrlID(w) == id) return w;
+        }
+        return nullptr;
+    }
+    static int IdOf(HWND w) { return w == nullptr ? 0 : GetDlgCtrlID(w); }
+
+    static HWND dialog_;
+};
+
+HWND IdentificationTest::dialog_ = nullptr;
+
+TEST_F(IdentificationTest, PlainPicksTheDirectChildAndForcedTheLowest) {
+    struct Case {
+        int under;  // the point is this control's centre
+        int plain;
+        int forced;
+    };
+    const Case cases[] = {
+        {kInsideButton, kOptionsGroup, kInsideButton},
+        {kDeepButton, kOuterPane, kDeepButton},
+        {kHiddenButton, kOuterPane, kOuterPane},  // hidden windows are never picked
+        {kNotesEdit, kNotesEdit, kNotesEdit},
+    };
+    for (const Case& c : cases) {
+        const POINT p = Centre(Control(c.under));
+        EXPECT_EQ(TopLevelWindowAt(p), dialog_) << c.under;
+        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, false)), c.plain) << c.under;
+        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, true)), c.forced) << c.under;
+    }
+    POINT group{15, 25};  // inside the group box, off its button
+    ClientToScreen(dialog_, &group);
+    EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, group, true)), kOptionsGroup);
+}
+
+// A window 50,000 pixels high or more is never a forced result, nor searched.
+TEST_F(IdentificationTest, ForcedSearchSkipsGiantWindows) {
+    for (const int height : {49999, 50000}) {
+        HWND tall = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 5, height,
+                                    dialog_, nullptr, nullptr, nullptr);
+        HWND inner = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, tall,
+                                     nullptr, nullptr, nullptr);
+        RECT r{};
+        GetWindowRect(tall, &r);
+        POINT p{r.left + 2, r.top + 100};
+        if (r.bottom - r.top != height) {
+            DestroyWindow(tall);
+            GTEST_SKIP() << "the platform cut the window's height to " << r.bottom - r.top;
+        }
+        EXPECT_EQ(ui::ChildAtPoint(dialog_, p, false), tall);
+        EXPECT_EQ(ui::ChildAtPoint(dialog_, p, true), height < 50000 ? tall : nullptr) << height;
+        p.y = r.top + 2;
+        EXPECT_EQ(ui::ChildAtPoint(dialog_, p, true), height < 50000 ? inner : nullptr) << height;
+        DestroyWindow(tall);
+    }
+}
+
+TEST_F(IdentificationTest, TextsDescribeWindowAndControls) {
+    const WindowProperties w = WindowInfo(dialog_);
+    EXPECT_EQ(w.className, u"ScrutorTargetDialog");
+    EXPECT_EQ(w.title, u"Setup;; step 1");
+    EXPECT_EQ(w.classMode, u"[CLASS:ScrutorTargetDialog]");
+    EXPECT_EQ(w.advancedMode, u"[CLASS:ScrutorTargetDialog;TITLE:Setup;; step 1]");
+    EXPECT_EQ(w.clientArea, u"460, 260");
+    struct Case {
+        int id;
+        const char16_t* text;
+        const char16_t* classNN;
+        const char16_t* advancedMode;
+        const char16_t* idText;
+    };
+    const Case cases[] = {
+        // The third button counts the hidden one inside a pane.
+        {kHiddenButton, u"Hidden", u"Button3", u"[CLASS:Button; INSTANCE:3]", u"201"},
+        {kHiddenDeepButton, u"Hidden too", u"Button5", u"[CLASS:Button; INSTANCE:5]", u"212"},
+        {kNotesEdit, u"first line\\r\\nsecond line", u"Edit1", u"[CLASS:Edit; INSTANCE:1]", u"400"},
+        {kNameLabel, u"Name:", u"Static1", u"[CLASS:Static; INSTANCE:1]", u"-1"},
+        {kStatusLabel, u"Run script", u"Static3", u"[CLASS:Static; INSTANCE:3]", u"302"},
+    };
+    for (const Case& c : cases) {
+        const ControlProperties p = ControlInfo(Control(c.id), dialog_);
+        EXPECT_EQ(p.text, c.text) << Utf8(p.text);
+        EXPECT_EQ(p.classNN, c.classNN) << Utf8(p.classNN);
+        EXPECT_EQ(p.advancedMode, c.advancedMode) << Utf8(p.advancedMode);
+        EXPECT_EQ(p.id, c.idText) << Utf8(p.id);
+    }
+    POINT p{10, 20};
+    ClientToScreen(dialog_, &p);
+    EXPECT_EQ(ClientPointText(dialog_, p), u"10, 20");
+    EXPECT_TRUE(ClientPointText(nullptr, p).IsEmpty());
+    EXPECT_TRUE(WindowInfo(nullptr).advancedMode.IsEmpty());
+    EXPECT_TRUE(ControlInfo(nullptr, dialog_).classNN.IsEmpty());
+}
+
+TEST_F(IdentificationTest, DefinitionsResolveInTheTarget) {
+    struct Case {
+        const char16_t* definition;
+        int id;  // 0: nothing
+    };
+    const Case cases[] = {
+        {u"[CLASS:Static; INSTANCE:3]", kStatusLabel},
+        {u"[CLASS:Button; TEXT:&OK]", kOkButton},
+        {u"[CLASS:Button; TEXT:OK]", kOkButton},
+        {u"[CLASS:button; INSTANCE:3]", kHiddenButton},
+        {u"[TEXT:Yes;; go]", kDeepButton},
+        {u"[CLASS:Edit; INSTANCE:1]", kNotesEdit},
+        {u"[INSTANCE:1; CLASS:Edit]", 0},
+        {u"400", kNotesEdit},
+        {u"&ok", kOkButton},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, c.definition)), c.id)
+            << Utf8(WideString(c.definition));
+    }
+}
+
+struct HungWindow {
+    HWND top = nullptr;
+    HandleHolder created{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    HandleHolder release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
+DWORD WINAPI HangWithWindow(void* context) {
+    auto* h = static_cast<HungWindow*>(context);
+    h->top = CreateWindowExW(0, L"Static", L"Hung", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                             nullptr, nullptr);
+    CreateWindowExW(0, L"Edit", L"text", WS_CHILD, 0, 0, 50, 20, h->top, nullptr, nullptr,
+                    nullptr);
+    SetEvent(h->created.Get());
+    WaitForSingleObject(h->release.Get(), 10000);  // answers no message meanwhile
+    DestroyWindow(h->top);
+    return 0;
+}
+
+// A program that stops answering must not stall the picker: its texts read as empty.
+TEST_F(IdentificationTest, HungWindowGivesEmptyTextsQuickly) {
+    HungWindow hung;
+    HandleHolder thread(CreateThread(nullptr, 0, HangWithWindow, &hung, 0, nullptr));
+    ASSERT_EQ(WaitForSingleObject(hung.created.Get(), 5000), WAIT_OBJECT_0);
+    const DWORD start = GetTickCount();
+    const WindowProperties w = WindowInfo(hung.top);
+    const ControlProperties c = ControlInfo(GetWindow(hung.top, GW_CHILD), hung.top);
+    const DWORD elapsed = GetTickCount() - start;
+    SetEvent(hung.release.Get());
+    WaitForSingleObject(thread.Get(), 10000);
+    EXPECT_EQ(w.title, u"");
+    EXPECT_EQ(w.className, u"Static");
+    EXPECT_EQ(c.text, u"");
+    EXPECT_EQ(c.classNN, u"Edit1");
+    EXPECT_LT(elapsed, 2000u);
+}
+
+// Another program's top-level window, ended when the holder goes.
+class ForeignProgram {
+public:
+    // Windows keeps regedit in its own folder, notepad in the system folder.
+    explicit ForeignProgram(const wchar_t* exe) {
+        PROCESS_INFORMATION info{};
+        for (auto folder : {GetSystemDirectoryW, GetWindowsDirectoryW}) {
+            wchar_t path[MAX_PATH];
+            folder(path, MAX_PATH);
+            std::wstring command = std::wstring(L"\"") + path + L"\\" + exe + L"\"";
+            STARTUPINFOW startup{};
+            startup.cb = sizeof startup;
+            if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &info)) {
+                break;
+            }
+        }
+        if (info.hProcess == nullptr) return;
+        process_ = HandleHolder(info.hProcess);
+        HandleHolder thread(info.hThread);
+        WaitForInputIdle(info.hProcess, 10000);
+        for (int waited = 0; window_ == nullptr && waited < 15000; waited += 100) {
+            Sleep(100);
+            window_ = MainWindowOf(info.dwProcessId);
+        }
+    }
+    ~ForeignProgram() {
+        if (process_) TerminateProcess(process_.Get(), 0);
+        if (process_) WaitForSingleObject(process_.Get(), 5000);
+    }
+    [[nodiscard]] HWND Window() const { return window_; }
+
+private:
+    static HWND MainWindowOf(DWORD processId) {
+        for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == processId && IsWindowVisible(w) && GetWindow(w, GW_OWNER) == nullptr) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+
+    HandleHolder process_;
+    HWND window_ = nullptr;
+};
+
+void ExpectEveryControlResolvesBack(HWND top, const char* owner) {
+    const std::vector<HWND> controls = Descendants(top);
+    ASSERT_FALSE(controls.empty()) << owner;
+    for (HWND c : controls) {
+        const ControlProperties p = ControlInfo(c, top);
+        EXPECT_EQ(ResolveControlDefinition(top, p.classNN.CStr()), c) << owner << Utf8(p.classNN);
+        EXPECT_EQ(ResolveControlDefinition(top, p.advancedMode.CStr()), c)
+            << owner << Utf8(p.advancedMode);
+    }
+}
+
+// What the tool shows for any control of any program must find that control again.
+TEST_F(IdentificationTest, ShownDefinitionsResolveBackInEveryProgram) {
+    ExpectEveryControlResolvesBack(dialog_, "target ");
+    for (const wchar_t* exe : {L"notepad.exe", L"regedit.exe"}) {
+        const ForeignProgram program(exe);
+        ASSERT_NE(program.Window(), nullptr) << "no window from " << Utf8(WideString(FromWide(exe)));
+        ExpectEveryControlResolvesBack(program.Window(), Utf8(WideString(FromWide(exe))).c_str());
+    }
+}
+
+}  // namespace
+}  // namespace scrutor
