@@ -114,11 +114,36 @@ int Form::CreateEditor(int x, int y, int w, int h) {
     return CreateControl(*this, {kTypeEditor, L"Edit", u"", kStyle, 0, x, y, w, h});
 }
 
+namespace {
+
+// A group box draws its frame and caption but never its background; inside its frame
+// region that would show whatever was on screen before. It takes the colour the form
+// gives static controls.
+LRESULT CALLBACK GroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR) {
+    if (message == WM_ERASEBKGND) {
+        HWND parent = GetParent(window);
+        auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(parent, WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(window)));
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client,
+                 brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, GroupProc, 0);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
 int Form::CreateGroup(const char16_t* text, int x, int y, int w, int h) {
     const int id = CreateControl(*this, {kTypeGroup, L"Button", text,
                                          WS_VISIBLE | WS_GROUP | BS_GROUPBOX, 0, x, y, w, h,
                                          false});
-    if (id != 0) SetGroupRegion(ControlWindow(id), w, h);
+    if (id == 0) return 0;
+    SetGroupRegion(ControlWindow(id), w, h);
+    SetWindowSubclass(ControlWindow(id), GroupProc, 0, 0);
     return id;
 }
 
