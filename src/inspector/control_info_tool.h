@@ -12,7 +12,7 @@ namespace scrutor {
 
 // The always-on-top window of the control picker: drag the picker over any window, then
 // copy a property or insert it, or an automation line built from it, into the script.
-class ControlInfoToolWindow final : public ui::ToolWindow, private DragView {
+class ControlInfoToolWindow final : public ui::ToolWindow, public DragView {
 public:
     // showTip shows the line help tip for the caret's line; it decides whether it can.
     ControlInfoToolWindow(ui::Form& main, const Editor& editor, std::function<void()> showTip)
@@ -38,6 +38,11 @@ public:
     [[nodiscard]] ui::Form& View() { return form_; }
     [[nodiscard]] WideString Value(PropertyRow row) const;
 
+    // What a drag shows lands in the rows; only changed values are rewritten.
+    [[nodiscard]] HWND OwnWindow() const override { return Window(); }
+    [[nodiscard]] bool StillShown() const override { return IsShown(); }
+    void ShowValue(PropertyRow row, const WideString& value) override;
+
 private:
     static constexpr int kNotSeen = -2;  // the next event refreshes, whatever is selected
 
@@ -55,10 +60,6 @@ private:
     void CopySelected();
     void InsertInline();
     void InsertFunction();
-
-    [[nodiscard]] HWND OwnWindow() const override { return Window(); }
-    [[nodiscard]] bool StillShown() const override { return IsShown(); }
-    void ShowValue(PropertyRow row, const WideString& value) override;
 
     ui::Form& main_;
     const Editor& editor_;
