@@ -244,20 +244,13 @@ TEST_F(ControlInfoToolTest, InsertFunctionPutsTheCaretInsideTheParenthesis) {
     }
 }
 
-TEST_F(ControlInfoToolTest, CopySelectedAndCtrlCPutTheValueOnTheClipboard) {
+TEST_F(ControlInfoToolTest, CopySelectedPutsTheValueOnTheClipboard) {
     ASSERT_NO_FATAL_FAILURE(Select(Row::ControlId, u"-3"));
     Event(Ids().copy);
     WideString text;
     ASSERT_TRUE(ui::ReadClipboardText(nullptr, text));
     EXPECT_EQ(text.ToUtf8(), "-3");
 
-    ASSERT_NO_FATAL_FAILURE(Select(Row::ControlText, u"OK"));
-    SetForegroundWindow(tool_->Window());
-    SetFocus(Form().ControlWindow(Ids().list));
-    driver::PressKey('C', true);
-    DrainEvents();
-    ASSERT_TRUE(ui::ReadClipboardText(nullptr, text));
-    EXPECT_EQ(text.ToUtf8(), "OK");
 }
 
 TEST_F(ControlInfoToolTest, HintShortensBelowItsWidthLimit) {
