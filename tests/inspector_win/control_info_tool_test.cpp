@@ -250,7 +250,6 @@ TEST_F(ControlInfoToolTest, CopySelectedPutsTheValueOnTheClipboard) {
     WideString text;
     ASSERT_TRUE(ui::ReadClipboardText(nullptr, text));
     EXPECT_EQ(text.ToUtf8(), "-3");
-
 }
 
 TEST_F(ControlInfoToolTest, HintShortensBelowItsWidthLimit) {
