@@ -52,7 +52,11 @@ POINT CentreInWorkArea(int width, int height) {
 Application::Application()
     : insert_(mainWindow_, editor_, [this] { ShowHelpTip(); }),
       memory_(mainWindow_, editor_, [this](int count) { UpdateMemoryMenuTexts(count); }),
-      find_(mainWindow_, editor_) {}
+      find_(mainWindow_, editor_),
+      // The tip needs the insert dialog's catalogue list; without the dialog there is none.
+      controlInfo_(mainWindow_, editor_, [this] {
+          if (insert_.Exists()) ShowHelpTip();
+      }) {}
 
 Application::~Application() = default;
 

@@ -12,6 +12,7 @@
 #include "catalogue/insert_command_window.h"
 #include "foundation/registry_key.h"
 #include "foundation/wide_string.h"
+#include "inspector/control_info_tool.h"
 #include "ui/editor.h"
 #include "ui/form.h"
 #include "ui/tool_window.h"
@@ -66,8 +67,11 @@ public:
     [[nodiscard]] FindWindow& Finder() { return find_; }
     [[nodiscard]] MemoryListWindow& MemoryList() { return memory_; }
     [[nodiscard]] InsertCommandWindow& InsertDialog() { return insert_; }
+    [[nodiscard]] ControlInfoToolWindow& ControlInfoTool() { return controlInfo_; }
     // The tool windows in the order the loop offers them an event.
-    [[nodiscard]] std::array<ui::ToolWindow*, 3> ToolWindows() { return {&insert_, &memory_, &find_}; }
+    [[nodiscard]] std::array<ui::ToolWindow*, 4> ToolWindows() {
+        return {&insert_, &memory_, &find_, &controlInfo_};
+    }
 
     // The line help tip for the caret's line, styled by the settings.
     void ShowHelpTip();
@@ -97,6 +101,7 @@ private:
     InsertCommandWindow insert_;
     MemoryListWindow memory_;
     FindWindow find_;
+    ControlInfoToolWindow controlInfo_;
 };
 
 }  // namespace scrutor

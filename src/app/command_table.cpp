@@ -46,7 +46,7 @@ constexpr std::array kRows{
     CommandRow{CommandId::kInsertMaintenanceScript, kMenuTools, u"Insert maintenance script", 0, 0, nullptr},
     CommandRow{CommandId::kInsertRepairAndMaintenance, kMenuTools, u"Insert repair and maintanance script", 0, 0, nullptr},
     Separator(kMenuTools),
-    CommandRow{CommandId::kControlInfoTool, kMenuTools, u"Control Info Tool\tAlt+C", kAlt, 'C', nullptr},
+    CommandRow{CommandId::kControlInfoTool, kMenuTools, u"Control Info Tool\tAlt+C", kAlt, 'C', OpenControlInfoTool},
     Separator(kMenuTools),
     CommandRow{CommandId::kFind, kMenuTools, u"Find\tCtrl+F", kCtrl, 'F', ShowFind},
     Separator(kMenuTools),

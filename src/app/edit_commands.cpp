@@ -1,7 +1,7 @@
 #include "app/edit_commands.h"
 
 #include "app/application.h"
-#include "app/clipboard_win.h"
+#include "ui/clipboard_win.h"
 #include "ui/editor.h"
 
 namespace scrutor {
@@ -14,7 +14,7 @@ constexpr int kEditorWeight = 800;
 void CopyText(Application& app, bool wholeLines) {
     WideString text;
     if (!GetSelectedText(app.Editor(), text, wholeLines)) return;
-    (void)PutClipboardText(app.MainWindow(), text);  // a busy clipboard is not reported
+    (void)ui::PutClipboardText(app.MainWindow(), text);  // a busy clipboard is not reported
 }
 
 void Zoom(Application& app, bool zoomIn) {
@@ -33,7 +33,7 @@ void CopySelectedLines(Application& app) { CopyText(app, true); }
 
 void PasteText(Application& app) {
     WideString text;
-    if (ReadClipboardText(app.MainWindow(), text)) ReplaceSelection(app.Editor(), text.CStr());
+    if (ui::ReadClipboardText(app.MainWindow(), text)) ReplaceSelection(app.Editor(), text.CStr());
 }
 
 void ClearAll(Application& app) { ResetEditorText(app.Editor(), WideString()); }

@@ -18,5 +18,6 @@ void MemorizeSelectedLines(Application& app) { app.MemoryList().MemorizeSelected
 void ManageMemoryList(Application& app) { (void)app.MemoryList().Ensure(SW_SHOW); }
 void InsertMemorizedLines(Application& app) { app.MemoryList().InsertFromMenu(); }
 void ResetMemoryList(Application& app) { app.MemoryList().Reset(); }
+void OpenControlInfoTool(Application& app) { app.ControlInfoTool().Open(); }
 
 }  // namespace scrutor

@@ -14,5 +14,6 @@ void MemorizeSelectedLines(Application& app);
 void ManageMemoryList(Application& app);
 void InsertMemorizedLines(Application& app);
 void ResetMemoryList(Application& app);
+void OpenControlInfoTool(Application& app);
 
 }  // namespace scrutor

@@ -10,9 +10,11 @@ bool ToolWindow::IsShown() const {
 }
 
 HWND ToolWindow::CreateForm(Form& owner, const char16_t* className, const char16_t* title, int x,
-                            int y, int width, int height, LONG style, bool enterKey) {
+                            int y, int width, int height, LONG style, bool enterKey,
+                            LONG exStyle, bool owned) {
     form_.SetEventRecord(&owner);
-    HWND window = form_.Create(className, title, x, y, width, height, style, -1, owner.Window());
+    HWND window = form_.Create(className, title, x, y, width, height, style, exStyle,
+                               owned ? owner.Window() : nullptr);
     if (window == nullptr) return nullptr;
     std::vector<ACCEL> keys{{FVIRTKEY, VK_ESCAPE, static_cast<WORD>(kEscapeCommand)}};
     if (enterKey) keys.push_back({FVIRTKEY, VK_RETURN, static_cast<WORD>(kEnterCommand)});

@@ -31,10 +31,12 @@ protected:
     static constexpr int kEscapeCommand = 0x7FE0;
     static constexpr int kEnterCommand = 0x7FE1;
 
-    // Creates the form (client size width × height) owned by `owner`, raising its events
-    // into the owner's record. Esc always hides; Enter raises kEnterCommand when asked for.
+    // Creates the form (client size width × height), raising its events into the owner's
+    // record and, unless `owned` is false, owned by it. Esc always hides; Enter raises
+    // kEnterCommand when asked for.
     HWND CreateForm(Form& owner, const char16_t* className, const char16_t* title, int x, int y,
-                    int width, int height, LONG style, bool enterKey);
+                    int width, int height, LONG style, bool enterKey, LONG exStyle = -1,
+                    bool owned = true);
     // Hides the window, hands the keyboard focus to `next` and lets the hiding settle.
     void Hide(HWND next);
     // Restores when minimised, shows, brings to the front and activates.

@@ -1,9 +1,9 @@
-#include "app/clipboard_win.h"
+#include "ui/clipboard_win.h"
 
 #include <cstring>
 #include <string>
 
-namespace scrutor {
+namespace scrutor::ui {
 
 namespace {
 
@@ -78,4 +78,4 @@ bool ReadClipboardText(HWND owner, WideString& out) {
     return ReadUnicode(out) || ReadAnsi(out);
 }
 
-}  // namespace scrutor
+}  // namespace scrutor::ui

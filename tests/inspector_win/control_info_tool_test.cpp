@@ -1,0 +1,345 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "inspector/control_info_tool.h"
+#include "target_window.h"
+#include "ui/clipboard_win.h"
+#include "ui/event_codes.h"
+
+namespace scrutor {
+namespace {
+
+using Row = PropertyRow;
+
+POINT Centre(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+std::wstring BesideExe(const wchar_t* name) {
+    wchar_t path[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring text(path);
+    return text.substr(0, text.find_last_of(L"\\/") + 1) + name;
+}
+
+// Records every replacement and restoration of the system cursors.
+struct RecordingCursors final : ui::SystemCursors {
+    bool Replace(HICON) override { return ++replaced, true; }
+    void Restore() override { ++restored; }
+    int replaced = 0;
+    int restored = 0;
+};
+
+// A scripted drag: the pointer visits `path` one point a tick; the button is up from tick
+// `releaseAt`, Esc down from `escapeAt`, the tool hidden from `hiddenAt`, quitting from
+// `quitAt`, and the position unreadable from `lostAt` (-1: never).
+struct ScriptedInput final : DragInput {
+    std::vector<POINT> path;
+    int releaseAt = -1, escapeAt = -1, hiddenAt = -1, quitAt = -1, lostAt = -1;
+    int tick = -1;
+    std::function<void(int)> onTick;
+
+    static bool From(int at, int now) { return at >= 0 && now >= at; }
+    bool PrimaryButtonDown() override { return !From(releaseAt, tick); }
+    bool EscapeDown() override { return From(escapeAt, tick); }
+    bool CursorPosition(POINT& p) override {
+        if (From(lostAt, tick)) return false;
+        p = path.empty() ? POINT{-1, -1} : path[std::min<std::size_t>(tick, path.size() - 1)];
+        return true;
+    }
+    void Wait() override {
+        ++tick;
+        if (onTick) onTick(tick);
+    }
+    bool Pump() override {
+        ui::PumpMessages();
+        return !From(quitAt, tick);
+    }
+};
+
+struct RecordingView final : DragView {
+    HWND own = nullptr;
+    const ScriptedInput* input = nullptr;
+    std::vector<std::pair<Row, std::string>> shown;
+    HWND OwnWindow() const override { return own; }
+    bool StillShown() const override { return !ScriptedInput::From(input->hiddenAt, input->tick); }
+    void ShowValue(Row row, const WideString& value) override { shown.emplace_back(row, value.ToUtf8()); }
+    [[nodiscard]] std::string Last(Row row) const {
+        for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+            if (it->first == row) return it->second;
+        }
+        return "<never>";
+    }
+};
+
+class ControlInfoToolTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        main_.Create(u"SCRUTOR_TEST_MAIN", u"main", 500, 400, 400, 200);
+        editor_ = Editor(main_.ControlWindow(main_.CreateEditor(0, 0, 400, 200)));
+        ShowWindow(main_.Window(), SW_SHOW);
+        target_ = target::CreateTargetWindow(GetModuleHandleW(nullptr), 480, 60);
+        tool_ = new ControlInfoToolWindow(main_, editor_, [] { ++tips_; });
+        tool_->Open();
+        ui::PumpMessages();
+    }
+    static void TearDownTestSuite() {
+        delete tool_;
+        DestroyWindow(target_);
+        main_.Destroy();
+    }
+
+    ui::Form& Form() { return tool_->View(); }
+    const ControlInfoToolWindow::Controls& Ids() { return tool_->Ids(); }
+    void Event(int code, WPARAM value1 = 0) {
+        tool_->OnEvent({code, tool_->Window(), 0, value1, 0, &Form()});
+    }
+    void Select(Row row, const char16_t* value) {
+        const int item = static_cast<int>(row);
+        ASSERT_TRUE(Form().SetItemText(Ids().list, item, 1, value));
+        ASSERT_TRUE(Form().SetItemState(Ids().list, item, LVIS_SELECTED | LVIS_FOCUSED,
+                                        LVIS_SELECTED | LVIS_FOCUSED));
+        Event(ui::kEventItemSelected, static_cast<WPARAM>(Ids().list));
+    }
+    bool Enabled(int id) { return IsWindowEnabled(Form().ControlWindow(id)) != FALSE; }
+    void SetEditor(const char16_t* text, int caret) {
+        SetWindowTextW(editor_.Window(), reinterpret_cast<const wchar_t*>(text));
+        editor_.PlaceCaret(caret);
+        SetEditorModified(editor_.Window(), false);
+    }
+    std::string EditorText() { return editor_.Text().ToUtf8(); }
+    // Routes what the tool raised into the shared record back to it, as the main loop does.
+    void DrainEvents() {
+        while (ui::GetEvent(main_.Events(), true) != 0) {
+            const ui::Event e = main_.Events().Current();
+            if (tool_->Raised(e)) tool_->OnEvent(e);
+        }
+    }
+
+    static ui::Form main_;
+    static Editor editor_;
+    static HWND target_;
+    static ControlInfoToolWindow* tool_;
+    static int tips_;
+};
+
+ui::Form ControlInfoToolTest::main_;
+Editor ControlInfoToolTest::editor_;
+HWND ControlInfoToolTest::target_ = nullptr;
+ControlInfoToolWindow* ControlInfoToolTest::tool_ = nullptr;
+int ControlInfoToolTest::tips_ = 0;
+
+TEST_F(ControlInfoToolTest, TopmostUnownedWindowWithItsControlsInPlace) {
+    HWND w = tool_->Window();
+    RECT frame{}, client{};
+    GetWindowRect(w, &frame);
+    GetClientRect(w, &client);
+    EXPECT_EQ(frame.left, 2);
+    EXPECT_EQ(frame.top, 2);
+    EXPECT_EQ(client.right, 450);
+    EXPECT_EQ(client.bottom, 490);
+    EXPECT_NE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindow(w, GW_OWNER), nullptr);
+    const ControlInfoToolWindow::Controls& c = Ids();
+    const struct { int id; RECT place; } places[] = {
+        {c.hint, {5, 10, 345, 42}},      {c.arrow, {345, 10, 385, 38}},
+        {c.picker, {395, 10, 427, 42}},  {c.list, {5, 50, 445, 345}},
+        {c.forced, {25, 360, 165, 376}}, {c.copy, {200, 355, 300, 380}},
+        {c.insertInline, {330, 355, 430, 380}}, {c.functionGroup, {5, 400, 445, 475}},
+        {c.insertFunction, {290, 430, 410, 455}},
+    };
+    for (const auto& p : places) {
+        RECT r{};
+        GetWindowRect(Form().ControlWindow(p.id), &r);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_TRUE(EqualRect(&r, &p.place)) << p.id << ": " << r.left << "," << r.top << " "
+                                             << r.right << "," << r.bottom;
+    }
+    EXPECT_NE(Form().GetState(c.forced, ui::kStateChecked), 0u);
+}
+
+TEST_F(ControlInfoToolTest, TenRowsInTwoGroupsFirstSelected) {
+    const char* labels[] = {"Window class", "Window title", "Class mode", "Advanced mode",
+                            "Client area", "Control text", "ClassNN", "Advanced mode",
+                            "Control ID", "->ClickWindowPos"};
+    ASSERT_EQ(Form().ItemCount(Ids().list), 10);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(Form().ItemText(Ids().list, i, 0).ToUtf8(), labels[i]);
+        EXPECT_EQ(Form().ItemGroup(Ids().list, i), i < 5 ? kWindowInfoGroup : kControlInfoGroup);
+    }
+}
+
+// Runs first among the selection tests: nothing selected since creation but the first row.
+TEST_F(ControlInfoToolTest, SelectionRefreshesTheFunctionControls) {
+    const struct {
+        Row row;
+        const char16_t* value;
+        bool copy, functions;
+        const char* firstFunction;
+    } cases[] = {
+        {Row::ControlClassNN, u"Edit1", true, true, "->WaitControl"},
+        {Row::WindowTitle, u"", false, false, ""},
+        {Row::ClientArea, u"450, 490", true, false, ""},
+        {Row::WindowClassMode, u"[CLASS:Notepad]", true, true, "->WaitWindow"},
+        {Row::ClickWindowPos, u"120, 45", true, true, "->ClickWindowPos"},
+    };
+    for (const auto& c : cases) {
+        Select(c.row, c.value);
+        const auto& ids = Ids();
+        EXPECT_EQ(Enabled(ids.copy), c.copy) << static_cast<int>(c.row);
+        EXPECT_EQ(Enabled(ids.insertInline), c.copy) << static_cast<int>(c.row);
+        EXPECT_EQ(Enabled(ids.functions), c.functions) << static_cast<int>(c.row);
+        EXPECT_EQ(Enabled(ids.insertFunction), c.functions) << static_cast<int>(c.row);
+        EXPECT_EQ(Form().GetText(ids.functions).ToUtf8(), c.firstFunction) << static_cast<int>(c.row);
+    }
+}
+
+// The event that reveals a change to the "Client area" row is not acted on; the next one is.
+TEST_F(ControlInfoToolTest, InsertInlineIsVerbatimAtTheCaretAfterTheRevealingEvent) {
+    SetEditor(u"ab", 1);
+    ASSERT_NO_FATAL_FAILURE(Select(Row::ControlClassNN, u"Button3"));
+    Event(Ids().insertInline);
+    EXPECT_EQ(EditorText(), "aButton3b");
+    EXPECT_TRUE(IsEditorModified(editor_.Window()));
+
+    SetEditor(u"", 0);
+    const int item = static_cast<int>(Row::ClientArea);
+    ASSERT_TRUE(Form().SetItemText(Ids().list, item, 1, u"450, 490"));
+    ASSERT_TRUE(Form().SetItemState(Ids().list, item, LVIS_SELECTED, LVIS_SELECTED));
+    Event(ui::kEventDoubleClick, static_cast<WPARAM>(Ids().list));
+    EXPECT_EQ(EditorText(), "");
+    Event(ui::kEventDoubleClick, static_cast<WPARAM>(Ids().list));
+    EXPECT_EQ(EditorText(), "450, 490");
+}
+
+TEST_F(ControlInfoToolTest, InsertFunctionPutsTheCaretInsideTheParenthesis) {
+    const struct {
+        int caret;
+        const char* text;
+        int expectedCaret;
+    } cases[] = {
+        {7, "line one\r\n->WaitControlState2(Edit1, 7)", 38},   // second half: below
+        {1, "->WaitControlState2(Edit1, 7)\r\nline one", 28},   // first half: above
+    };
+    for (const auto& c : cases) {
+        SetEditor(u"line one", c.caret);
+        ASSERT_NO_FATAL_FAILURE(Select(Row::ControlClassNN, u"Edit1"));
+        ASSERT_TRUE(Form().SetText(Ids().functions, u"->WaitControlState2", 2));
+        const int tipsBefore = tips_;
+        Event(Ids().insertFunction);
+        DrainEvents();
+        EXPECT_EQ(EditorText(), c.text);
+        EXPECT_EQ(editor_.GetSelection().start, c.expectedCaret);
+        EXPECT_EQ(editor_.GetSelection().end, c.expectedCaret);
+        EXPECT_TRUE(IsEditorModified(editor_.Window()));
+        EXPECT_EQ(tips_, tipsBefore + 1);
+    }
+}
+
+TEST_F(ControlInfoToolTest, CopySelectedPutsTheValueOnTheClipboard) {
+    ASSERT_NO_FATAL_FAILURE(Select(Row::ControlId, u"-3"));
+    Event(Ids().copy);
+    WideString text;
+    ASSERT_TRUE(ui::ReadClipboardText(nullptr, text));
+    EXPECT_EQ(text.ToUtf8(), "-3");
+}
+
+TEST_F(ControlInfoToolTest, HintShortensBelowItsWidthLimit) {
+    HWND w = tool_->Window();
+    HWND hint = Form().ControlWindow(Ids().hint);
+    const struct { int width; const char* start; bool centred; } cases[] = {
+        {400, "Use the Control Picker", true}, {450, "Click or tap", false}};
+    for (const auto& c : cases) {
+        RECT r{0, 0, c.width, 490};
+        AdjustWindowRectEx(&r, GetWindowLongW(w, GWL_STYLE), FALSE, GetWindowLongW(w, GWL_EXSTYLE));
+        SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+        DrainEvents();
+        Event(ui::kEventMoved);
+        EXPECT_EQ(Form().GetText(Ids().hint).ToUtf8().rfind(c.start, 0), 0u) << c.width;
+        EXPECT_EQ((GetWindowLongW(hint, GWL_STYLE) & SS_CENTERIMAGE) != 0, c.centred) << c.width;
+        if (c.width == 400) driver::SaveScreenshot(BesideExe(L"info_tool_narrow.bmp"));
+    }
+}
+
+// Over the tool the window rows empty only after another window was shown; the frame and
+// the rows follow the pointer; released, the values stay.
+TEST_F(ControlInfoToolTest, DragFillsTheRowsFromTheControlUnderThePointer) {
+    const struct { bool forced; const char* id; const wchar_t* shot; } cases[] = {
+        {true, "101", L"info_tool_drag.bmp"}, {false, "100", nullptr}};
+    for (const auto& c : cases) {
+        const POINT own = Centre(tool_->Window());
+        const POINT inside = Centre(GetDlgItem(target_, target::kInsideButton));
+        ScriptedInput input;
+        input.path = {own, inside, inside, inside};
+        input.releaseAt = 4;
+        input.onTick = [&](int tick) {
+            if (tick == 3 && c.shot != nullptr) driver::SaveScreenshot(BesideExe(c.shot));
+        };
+        RecordingView view;
+        view.own = tool_->Window();
+        view.input = &input;
+        RecordingCursors cursors;
+        ASSERT_EQ(RunPickerDrag(input, view, cursors, nullptr, c.forced), DragEnd::Released);
+        EXPECT_EQ(view.shown.front().first, Row::ClickWindowPos) << "no window rows over the tool";
+        EXPECT_EQ(view.Last(Row::WindowTitle), "Setup;; step 1");
+        EXPECT_EQ(view.Last(Row::ControlId), c.id);
+
+        input.tick = -1;
+        input.path = {inside, own};
+        input.releaseAt = 2;
+        ASSERT_EQ(RunPickerDrag(input, *tool_, cursors, nullptr, c.forced), DragEnd::Released);
+        EXPECT_EQ(tool_->Value(Row::WindowTitle).ToUtf8(), "") << "the tool itself counts as none";
+        EXPECT_EQ(tool_->Value(Row::ControlClassNN).ToUtf8(), "");
+    }
+    ScriptedInput input;
+    input.path = {Centre(GetDlgItem(target_, IDOK))};
+    input.releaseAt = 2;
+    RecordingCursors cursors;
+    ASSERT_EQ(RunPickerDrag(input, *tool_, cursors, nullptr, true), DragEnd::Released);
+    EXPECT_EQ(tool_->Value(Row::ControlId).ToUtf8(), "1");
+    driver::SaveScreenshot(BesideExe(L"info_tool_released.bmp"));
+}
+
+// Every way out of a drag gives the cursors back exactly once.
+TEST(PickerDragTest, EveryWayOutRestoresTheCursors) {
+    HWND target = target::CreateTargetWindow(GetModuleHandleW(nullptr), 480, 60);
+    const POINT over = Centre(GetDlgItem(target, IDOK));
+    const struct {
+        const char* name;
+        int ScriptedInput::*at;
+        int tick;
+        DragEnd end;
+    } cases[] = {
+        {"not pressed", &ScriptedInput::releaseAt, 0, DragEnd::NotPressed},
+        {"released", &ScriptedInput::releaseAt, 3, DragEnd::Released},
+        {"escape", &ScriptedInput::escapeAt, 2, DragEnd::Escape},
+        {"tool hidden", &ScriptedInput::hiddenAt, 2, DragEnd::ToolGone},
+        {"quitting", &ScriptedInput::quitAt, 2, DragEnd::Quitting},
+        {"position lost", &ScriptedInput::lostAt, 1, DragEnd::NoCursorPosition},
+    };
+    for (const auto& c : cases) {
+        ScriptedInput input;
+        input.path = {over};
+        input.*c.at = c.tick;
+        if (c.end == DragEnd::NotPressed) input.tick = 0;  // the button is up before the loop
+        RecordingView view;
+        view.input = &input;
+        RecordingCursors cursors;
+        EXPECT_EQ(RunPickerDrag(input, view, cursors, LoadIconW(nullptr, IDI_APPLICATION), true),
+                  c.end) << c.name;
+        EXPECT_EQ(cursors.replaced, 1) << c.name;
+        EXPECT_EQ(cursors.restored, 1) << c.name;
+    }
+    DestroyWindow(target);
+}
+
+}  // namespace
+}  // namespace scrutor
