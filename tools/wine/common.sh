@@ -61,6 +61,10 @@ scrutor_wine_ready() {
     cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
   fi
   wineserver -p >/dev/null 2>&1 || true
+  # The first wine process of a server starts Wine's background services, which keep its
+  # standard handles: started from a test, they would hold CTest's output pipe open and the
+  # test would never end. Start them here, on files of our own.
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 scrutor_wine_stop() {
