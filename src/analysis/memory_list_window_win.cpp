@@ -36,23 +36,6 @@ constexpr int kColumnWidth = 2000;  // wider than any line shown, so none is cut
 constexpr int kButtonWidth = 124;
 constexpr int kButtonHeight = 26;
 
-// Items may be far longer than the toolkit's cell buffer: a log line can fill the editor's
-// longest line, and a cut one would be inserted without a word.
-WideString FullItemText(HWND list, int item) {
-    for (int size = 1024;; size *= 4) {
-        std::u16string buffer(static_cast<std::size_t>(size), u'\0');
-        LVITEMW query{};
-        query.iSubItem = 0;
-        query.cchTextMax = size;
-        query.pszText = reinterpret_cast<wchar_t*>(buffer.data());
-        const auto length = static_cast<int>(SendMessageW(
-            list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&query)));
-        if (length < size - 1 || size >= (1 << 24)) {
-            return WideString(std::u16string_view(buffer.data(), static_cast<std::size_t>(length)));
-        }
-    }
-}
-
 }  // namespace
 
 bool MemoryListWindow::Ensure(int showCommand) {
@@ -123,7 +106,7 @@ int MemoryListWindow::Count() const {
 std::vector<WideString> MemoryListWindow::Lines() const {
     std::vector<WideString> lines;
     for (int i = 0; i < Count(); ++i)
-        lines.push_back(FullItemText(form_.ControlWindow(listId_), i));
+        lines.push_back(form_.ItemText(listId_, i, 0));
     return lines;
 }
 
@@ -132,9 +115,8 @@ std::vector<WideString> MemoryListWindow::Lines() const {
 void MemoryListWindow::InsertItems(const std::vector<int>& indices) {
     if (indices.empty() || !editor_.Exists()) return;
     const bool before = editor_.PrepareInsertionPoint();
-    HWND list = form_.ControlWindow(listId_);
     for (const int index : indices) {
-        const WideString text = FullItemText(list, index);
+        const WideString text = form_.ItemText(listId_, index, 0);
         if (!text.IsEmpty()) editor_.InsertLine(text, before);
     }
     editor_.SetModified();

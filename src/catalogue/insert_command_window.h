@@ -37,7 +37,6 @@ private:
     void InsertRows(std::vector<int> rows);
     [[nodiscard]] bool IsCommandRow(int row) const;
     [[nodiscard]] WideString RowLine(int row, bool withParameters, bool& automation) const;
-    [[nodiscard]] bool ConcernsControl(const ui::Event& event) const;
 
     ui::Form& main_;
     const Editor& editor_;

@@ -42,9 +42,6 @@ constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 // Beyond the check-box image list: the row draws no box at all.
 constexpr UINT kNoCheckBox = INDEXTOSTATEIMAGEMASK(15);
 
-// Raised into the loop after an insertion: the focus change to the editor raises the main
-// window's activation event, which hides tips, so the tip must come after it.
-constexpr int kShowTipEvent = 0x7FE2;
 
 int ToInt(WPARAM value) { return static_cast<int>(value); }
 
@@ -191,17 +188,7 @@ void InsertCommandWindow::InsertRows(std::vector<int> rows) {
     const int back = (atLineStart ? 2 : 0) + (lastAutomation ? 1 : 0);
     editor_.PlaceCaret(editor_.GetSelection().end - back);
     editor_.Focus();
-    ui::PumpMessages();
-    form_.Events().Post({kShowTipEvent, Window(), 0, 0, 0, &form_});
-}
-
-// Every control event and a press on the frame hide the tip; window events do not.
-bool InsertCommandWindow::ConcernsControl(const ui::Event& event) const {
-    if (event.code > 0 || event.code == ui::kEventNcLeftDown) return true;
-    const bool carriesControl = event.code == ui::kEventDoubleClick ||
-                                event.code == ui::kEventReturn ||
-                                event.code <= ui::kEventItemSelected;
-    return carriesControl && ToInt(event.value1) > 0 && form_.ControlExists(ToInt(event.value1));
+    PostShowTip();
 }
 
 void InsertCommandWindow::OnEvent(const ui::Event& event) {

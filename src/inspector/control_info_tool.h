@@ -54,7 +54,6 @@ private:
     [[nodiscard]] bool RefreshSelection();
     void RefreshFunctionControls(int item);
     [[nodiscard]] std::optional<PropertyRow> RowOf(int item) const;
-    [[nodiscard]] bool ConcernsControl(const ui::Event& event) const;
     void React(const ui::Event& event);
     void Drag();
     void CopySelected();

@@ -24,8 +24,7 @@ constexpr const char16_t* kShortHint = u"Use the Control Picker to the right.";
 constexpr int kShortHintBelow = 330;
 constexpr int kPickerIcon = 10;
 constexpr int kValueColumn = 1;
-constexpr int kCopyCommand = 0x7FE2;
-constexpr int kShowTipEvent = 0x7FE3;
+constexpr int kCopyCommand = 0x7FE3;
 
 struct RowLabel {
     int group;
@@ -186,15 +185,6 @@ void ControlInfoToolWindow::ShowValue(PropertyRow row, const WideString& value) 
     (void)form_.SetItemText(ids_.list, item, kValueColumn, value.CStr());
 }
 
-// Every control event and a press on the frame hide the tip; window events do not.
-bool ControlInfoToolWindow::ConcernsControl(const ui::Event& event) const {
-    if (event.code > 0 || event.code == ui::kEventNcLeftDown) return true;
-    const bool carriesControl = event.code == ui::kEventDoubleClick ||
-                                event.code == ui::kEventReturn ||
-                                event.code <= ui::kEventItemSelected;
-    return carriesControl && ToInt(event.value1) > 0 && form_.ControlExists(ToInt(event.value1));
-}
-
 void ControlInfoToolWindow::OnEvent(const ui::Event& event) {
     if (!Exists()) return;
     if (event.code == kShowTipEvent) {
@@ -260,9 +250,7 @@ void ControlInfoToolWindow::InsertFunction() {
     editor_.ReplaceSelection(insertion.text.CStr());
     editor_.PlaceCaret(editor_.GetSelection().end - static_cast<int>(insertion.caretBack));
     editor_.Focus();
-    ui::PumpMessages();
-    // After the focus change, whose activation event hides tips.
-    form_.Events().Post({kShowTipEvent, Window(), 0, 0, 0, &form_});
+    PostShowTip();
     editor_.SetModified();
 }
 

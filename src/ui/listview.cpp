@@ -113,9 +113,13 @@ bool Form::DeleteItem(int id, int index) {
 WideString Form::ItemText(int id, int item, int subItem) const {
     HWND list = ListWindow(*state_, id);
     if (list == nullptr) return {};
-    std::vector<char16_t> buffer(kTextUnits);
-    (void)RowText(list, item, subItem, buffer.data(), kTextUnits);
-    return WideString(buffer.data());
+    // Read whole, however long: a memorized log line can be far longer than one buffer.
+    constexpr int kLongestRead = 1 << 24;
+    for (int size = kTextUnits;; size *= 4) {
+        std::vector<char16_t> buffer(static_cast<std::size_t>(size));
+        const int length = RowText(list, item, subItem, buffer.data(), size);
+        if (length < size - 1 || size >= kLongestRead) return WideString(buffer.data());
+    }
 }
 
 bool Form::SetItemText(int id, int item, int subItem, const char16_t* text) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/event_codes.h"
+
 namespace scrutor::ui {
 
 bool ToolWindow::IsShown() const {
@@ -33,6 +35,19 @@ void ToolWindow::BringToFront() {
     if (window == nullptr) return;
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     (void)form_.Show(SW_SHOW, kShowUpdate | kShowForeground | kShowActivate);
+}
+
+bool ToolWindow::ConcernsControl(const Event& event) const {
+    if (event.code > 0 || event.code == kEventNcLeftDown) return true;
+    const bool carriesControl = event.code == kEventDoubleClick || event.code == kEventReturn ||
+                                event.code <= kEventItemSelected;
+    const int id = static_cast<int>(event.value1);
+    return carriesControl && id > 0 && form_.ControlExists(id);
+}
+
+void ToolWindow::PostShowTip() {
+    PumpMessages();
+    form_.Events().Post({kShowTipEvent, Window(), 0, 0, 0, &form_});
 }
 
 }  // namespace scrutor::ui

@@ -41,6 +41,13 @@ protected:
     void Hide(HWND next);
     // Restores when minimised, shows, brings to the front and activates.
     void BringToFront();
+    // Whether the event names one of this window's controls, or is a press on its frame:
+    // the user acting here, which makes the main window's tip stale.
+    [[nodiscard]] bool ConcernsControl(const Event& event) const;
+    // Raises kShowTipEvent into the loop: after an insertion the focus moves to the editor,
+    // and the main window's activation event would hide a tip shown at once.
+    void PostShowTip();
+    static constexpr int kShowTipEvent = 0x7FE2;
 
     Form form_;
 };
