@@ -137,46 +137,6 @@ HWND ControlInfoToolTest::target_ = nullptr;
 ControlInfoToolWindow* ControlInfoToolTest::tool_ = nullptr;
 int ControlInfoToolTest::tips_ = 0;
 
-TEST_F(ControlInfoToolTest, TopmostUnownedWindowWithItsControlsInPlace) {
-    HWND w = tool_->Window();
-    RECT frame{}, client{};
-    GetWindowRect(w, &frame);
-    GetClientRect(w, &client);
-    EXPECT_EQ(frame.left, 2);
-    EXPECT_EQ(frame.top, 2);
-    EXPECT_EQ(client.right, 450);
-    EXPECT_EQ(client.bottom, 490);
-    EXPECT_NE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_EQ(GetWindow(w, GW_OWNER), nullptr);
-    const ControlInfoToolWindow::Controls& c = Ids();
-    const struct { int id; RECT place; } places[] = {
-        {c.hint, {5, 10, 345, 42}},      {c.arrow, {345, 10, 385, 38}},
-        {c.picker, {395, 10, 427, 42}},  {c.list, {5, 50, 445, 345}},
-        {c.forced, {25, 360, 165, 376}}, {c.copy, {200, 355, 300, 380}},
-        {c.insertInline, {330, 355, 430, 380}}, {c.functionGroup, {5, 400, 445, 475}},
-        {c.insertFunction, {290, 430, 410, 455}},
-    };
-    for (const auto& p : places) {
-        RECT r{};
-        GetWindowRect(Form().ControlWindow(p.id), &r);
-        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_TRUE(EqualRect(&r, &p.place)) << p.id << ": " << r.left << "," << r.top << " "
-                                             << r.right << "," << r.bottom;
-    }
-    EXPECT_NE(Form().GetState(c.forced, ui::kStateChecked), 0u);
-}
-
-TEST_F(ControlInfoToolTest, TenRowsInTwoGroupsFirstSelected) {
-    const char* labels[] = {"Window class", "Window title", "Class mode", "Advanced mode",
-                            "Client area", "Control text", "ClassNN", "Advanced mode",
-                            "Control ID", "->ClickWindowPos"};
-    ASSERT_EQ(Form().ItemCount(Ids().list), 10);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(Form().ItemText(Ids().list, i, 0).ToUtf8(), labels[i]);
-        EXPECT_EQ(Form().ItemGroup(Ids().list, i), i < 5 ? kWindowInfoGroup : kControlInfoGroup);
-    }
-}
-
 // Runs first among the selection tests: nothing selected since creation but the first row.
 TEST_F(ControlInfoToolTest, SelectionRefreshesTheFunctionControls) {
     const struct {
