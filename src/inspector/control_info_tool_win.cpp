@@ -220,8 +220,11 @@ void ControlInfoToolWindow::Drag() {
     Win32DragInput input;
     ui::Win32SystemCursors cursors;
     (void)RunPickerDrag(input, *this, cursors, PickerIcon(), forced);
-    if (Exists()) (void)form_.SetState(ids_.picker, ui::kStateShow);
+    if (!Exists()) return;
+    (void)form_.SetState(ids_.picker, ui::kStateShow);
+    // The buttons follow the values just found, not those before the drag.
     lastSelected_ = kNotSeen;
+    (void)RefreshSelection();
 }
 
 void ControlInfoToolWindow::CopySelected() {

@@ -65,8 +65,8 @@ void ShowWindowRows(DragView& view, HWND top) {
     view.ShowValue(PropertyRow::ClientArea, p.clientArea);
 }
 
-void ShowControlRows(DragView& view, HWND control, HWND top) {
-    const ControlProperties p = ControlInfo(control, top);
+void ShowControlRows(DragView& view, HWND control, std::int32_t instance) {
+    const ControlProperties p = ControlInfo(control, instance);
     view.ShowValue(PropertyRow::ControlText, p.text);
     view.ShowValue(PropertyRow::ControlClassNN, p.classNN);
     view.ShowValue(PropertyRow::ControlAdvancedMode, p.advancedMode);
@@ -110,14 +110,17 @@ private:
             view_.ShowValue(PropertyRow::ClickWindowPos, ClientPointText(top, cursor));
         }
         HWND control = ui::ChildAtPoint(top, cursor, forced_);
-        if (control != framed_) {
+        if (control != framed_ || top != countedIn_) {
             if (framed_ != nullptr) frame_.Erase(framed_);
             framed_ = control;
             if (control != nullptr && !frame_.Draw(control, true)) control = nullptr;
+            // Counted once per control: the pointer rests on one for many ticks.
+            instance_ = control != nullptr ? ClassInstanceNumber(top, control) : 0;
+            countedIn_ = top;
         } else if (control != nullptr) {
             (void)frame_.Draw(control, false);
         }
-        ShowControlRows(view_, control, top);
+        ShowControlRows(view_, control, instance_);
     }
 
     DragInput& input_;
@@ -126,6 +129,8 @@ private:
     ControlFrame frame_;
     HWND shownTop_ = nullptr;
     HWND framed_ = nullptr;
+    HWND countedIn_ = nullptr;
+    std::int32_t instance_ = 0;
 };
 
 }  // namespace

@@ -84,12 +84,21 @@ WindowProperties WindowInfo(HWND top) {
                                 client.right - client.left, client.bottom - client.top);
 }
 
+std::int32_t ClassInstanceNumber(HWND top, HWND control) {
+    const WideString className = ReadClassName(control, kWindowTextUnits);
+    return ClassInstanceNumber(top, control, className.CStr());
+}
+
 ControlProperties ControlInfo(HWND control, HWND top) {
     if (control == nullptr) return {};
+    return ControlInfo(control, ClassInstanceNumber(top, control));
+}
+
+ControlProperties ControlInfo(HWND control, std::int32_t instance) {
+    if (control == nullptr) return {};
     const Win32WindowTree tree;
-    const WideString className = ReadClassName(control, kWindowTextUnits);
-    const std::int32_t n = ClassInstanceNumber(top, control, className.CStr());
-    return MakeControlProperties(className, tree.Text(AsTreeWindow(control), kWindowTextUnits), n,
+    return MakeControlProperties(ReadClassName(control, kWindowTextUnits),
+                                 tree.Text(AsTreeWindow(control), kWindowTextUnits), instance,
                                  static_cast<std::int32_t>(GetWindowLongW(control, GWL_ID)));
 }
 

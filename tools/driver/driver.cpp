@@ -148,6 +148,47 @@ void TypeText(const std::wstring& text) {
     Settle();
 }
 
+void MovePointer(POINT screen) {
+    // Absolute coordinates run 0..65535 over the primary screen.
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1;
+    const int h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65535 + w / 2) / w);
+    input.mi.dy = static_cast<LONG>((screen.y * 65535 + h / 2) / h);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+void PointerButton(bool down) {
+    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    if (down) {
+        input.mi.dwFlags = swapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    } else {
+        input.mi.dwFlags = swapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(1, &input, sizeof input);
+    Settle();
+}
+
+void GlidePointer(POINT from, POINT to, int steps) {
+    for (int i = 1; i <= steps; ++i) {
+        MovePointer({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+        Sleep(60);  // three ticks of a 20 ms poll
+    }
+    Settle();
+}
+
+void ClickAt(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    MovePointer(client);
+    Settle();
+    PointerButton(true);
+    PointerButton(false);
+}
+
 void ChooseMenuItem(HWND window, int menuIndex, int itemIndex) {
     Activate(window);
     PressKey(VK_F10);

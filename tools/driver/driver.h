@@ -42,6 +42,15 @@ private:
 bool Activate(HWND window);
 void PressKey(WORD virtualKey, bool ctrl = false, bool alt = false, bool shift = false);
 void TypeText(const std::wstring& text);
+// Moves the pointer to a screen point, and presses or releases the primary button
+// where it stands, as a real mouse would (absolute SendInput moves).
+void MovePointer(POINT screen);
+void PointerButton(bool down);
+// Moves the pointer in even steps, giving the program time to follow each one.
+void GlidePointer(POINT from, POINT to, int steps);
+// Presses and releases the primary button at a window's client point.
+void ClickAt(HWND window, POINT client);
+
 // Opens menu `menuIndex` (0-based) with F10 and chooses item `itemIndex`
 // (0-based, separators not counted), exactly as with the keyboard.
 void ChooseMenuItem(HWND window, int menuIndex, int itemIndex);
