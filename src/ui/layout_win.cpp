@@ -73,6 +73,11 @@ void Form::Layout() {
     }
     if (batch != nullptr) EndDeferWindowPos(batch);
     for (const Moved& m : moved) AfterMove(m);
+    // Wine leaves what moved controls uncover (and parts of where they arrive) unpainted;
+    // one repaint of the whole form after the batch costs little and shows it right.
+    if (!moved.empty() && IsWindowVisible(s.window)) {
+        RedrawWindow(s.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 bool Form::SetResizing(int id, std::uint32_t flags) {

@@ -123,6 +123,20 @@ TEST_F(ControlInfoTool, PickerDraggedOverAnotherProgramFillsTheRowsForcedOrNot) 
     EXPECT_EQ(Value(kControlText), L"Options") << "plain detection stops at the group box";
     EXPECT_EQ(Value(kClassNN), L"Button1");
     EXPECT_EQ(Value(kId), L"100");
+
+    // Narrowed by its frame, as a technician's drag would; then back.
+    for (const int width : {400, 450}) {
+        RECT frame{0, 0, width, 490};
+        AdjustWindowRectEx(&frame, GetWindowLongW(tool, GWL_STYLE), FALSE,
+                           GetWindowLongW(tool, GWL_EXSTYLE));
+        SetWindowPos(tool, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const std::wstring start = width == 400 ? L"Use the Control Picker" : L"Click or tap";
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(FindChild(tool, L"Static")).starts_with(start); }))
+            << width;
+        Sleep(300);
+        SaveScreenshot(BesideThisProgram(width == 400 ? "control_info_narrow.bmp" : "control_info_wide.bmp"));
+    }
 }
 
 TEST_F(ControlInfoTool, ChosenRowsAreCopiedAndInsertedIntoTheScript) {
