@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace scrutor {
@@ -141,6 +143,77 @@ TEST(CommandCatalogue, LookupFoldsOnlyAsciiCaseAndMatchesWholeKeywords) {
         EXPECT_EQ(found, c.found ? c.found : u"(none)");
         EXPECT_EQ(match.groupId, c.groupId) << found.size();
     }
+}
+
+// Templates go into scripts that the other program reads, so their blanks and quirks are
+// exact; the whitespace inside a description is lost in the generated command reference.
+TEST(CatalogueTexts, TemplatesAndWhitespaceAreExact) {
+    const std::pair<const char16_t*, const char16_t*> templates[] = {
+        {u"<FileExtension>", u" | ('File Extension' or 'All')"},
+        {u"<ImunizeSystem>", u"0|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|AllUsers"},
+        {u"<AutoItScript>", u"-h"}, {u"<Download>", u"-x86 -x64"},
+        {u"<SASScan>", u" -full -StartOnly"}, {u"<AdwCleanerScan>", u" -StartOnly"},
+        {u"<IEStartPages>", u" | Start page | (Google or Yahoo)"},
+        {u"<UnhideDir>", u"'All Drives' or 'Full Path'"}, {u"<PatchMyPC>", u" -auto -StartOnly"},
+        {u"<ClearAllBrowsersHistory>", u"Allusers"}, {u"<DeleteBrowsersCookies>", u"-AllUsers"},
+        {u"<DefragDrive>", u"[Drive]"}, {u"<RebootSafeMode>", u"1"},
+        {u"->WaitWindow2()", u"( timeout, flag, size, class, title)"},
+        {u"->WaitControlState2()", u"( ClassNN/ID, state, timeout, winIndex )"},
+        {u"->ClickWindowPos()", u"( xPos , yPos , winIndex , Button , Clicks )"},
+        {u"->CloseProcess()", u"( pathorname )"},
+    };
+    for (const auto& [keyword, text] : templates) {
+        const CatalogueMatch match = BuiltInCatalogue().FindCatalogueEntry(keyword);
+        EXPECT_EQ(match ? Str(match.entry->Parameters()) : u"(missing)", text);
+    }
+    const CatalogueMatch runWait = BuiltInCatalogue().FindCatalogueEntry(u"<RunWait>");
+    ASSERT_TRUE(runWait);
+    EXPECT_EQ(Str(runWait.entry->Description()),
+              u"Run the commands specified in the lines below this keyword, and wait \r\nuntil "
+              u"each command ends execution before stepping to the next one.");
+}
+
+// The keywords of rows that break a writing convention, so a failure names them.
+TEST(CatalogueTexts, EveryTextFollowsTheConventions) {
+    std::vector<std::u16string> loneBreaks, unlabelled, placeholders, repeated;
+    std::set<std::u16string> descriptions, extendedTexts;
+    for (const CatalogueGroup& group : BuiltInCatalogue().Groups()) {
+        for (const CatalogueEntry& entry : group.entries) {
+            if (entry.IsBlank()) continue;
+            const std::u16string keyword = Str(entry.Keyword());
+            const std::u16string text(entry.Text());
+            // A lone CR or LF shows as a box or a missing break in the tip and the list.
+            for (std::size_t i = text.find_first_of(u"\r\n"); i != std::u16string::npos;
+                 i = text.find_first_of(u"\r\n", i + 2)) {
+                if (text.compare(i, 2, u"\r\n") != 0) {
+                    loneBreaks.push_back(keyword);
+                    break;
+                }
+            }
+            const std::u16string extended = Str(entry.ExtendedDescription());
+            if (!extended.empty() && !extended.starts_with(u"Remarks:\r\n") &&
+                !extended.starts_with(u"Parameters:\r\n") && !extended.starts_with(u"Note:\r\n")) {
+                unlabelled.push_back(keyword);
+            }
+            for (const char16_t* banned : {u"TODO", u"TBD", u"XXX", u"Lorem", u"Scrutor", u"  "}) {
+                if (text.find(banned) != std::u16string::npos) {
+                    placeholders.push_back(keyword);
+                }
+            }
+            // Copied texts would tell nothing about the command at hand. The two replace
+            // commands share their description; their remarks tell them apart.
+            const bool newDescription = descriptions.insert(Str(entry.Description())).second;
+            if ((!newDescription && keyword != u"<SReplaceFile>") ||
+                (!extended.empty() && !extendedTexts.insert(extended).second)) {
+                repeated.push_back(keyword);
+            }
+        }
+    }
+    const std::vector<std::u16string> none;
+    EXPECT_EQ(loneBreaks, none);
+    EXPECT_EQ(unlabelled, none);
+    EXPECT_EQ(placeholders, none);
+    EXPECT_EQ(repeated, none);
 }
 
 }  // namespace

@@ -18,58 +18,47 @@ LineHelpTip Tip(const char16_t* line) {
     return BuildLineHelpTip(line, BuiltInCatalogue());
 }
 
-// Whole tips: the title as typed, a paragraph only for fields that say something (an empty
-// extended description adds no second break). The catalogue texts are pinned elsewhere.
+// The title as typed, the syntax line joining it with the template, then a paragraph only for
+// fields that say something (an empty extended description adds no second break). Rows
+// marked whole give the entire tip; the others its beginning. The suffix follows the line's
+// form, not the group: <Sleep> is a script command.
 TEST(LineHelpTip, FoundKeysGiveSyntaxDocumentationAndSuffix) {
     struct Case {
         const char16_t* line;
-        LineHelpTipKind kind;
         const char16_t* title;
-        std::u16string text;
+        std::u16string start;
+        bool whole;
     };
     const Case cases[] = {
-        {u"<Delete>", LineHelpTipKind::Script, u"<Delete>",
+        {u"<Delete>", u"<Delete>",
          u"Syntax: <Delete>\r\n\r\nMove the files listed in the lines below this keyword to the "
          u"recycle bin.\r\n\r\nRemarks:\r\nYou can use environment variables, but only one path "
          u"per line.\r\nTip: Drag a file to the text box to quickly insert its path." +
-             kScriptSuffix},
-        {u"<ResetNumLockOn>", LineHelpTipKind::Script, u"<ResetNumLockOn>",
+             kScriptSuffix,
+         true},
+        {u"<ResetNumLockOn>", u"<ResetNumLockOn>",
          u"Syntax: <ResetNumLockOn>\r\n\r\nSet the NumLock state ON at Winlogon for all users." +
-             kScriptSuffix},
-        {u"\t<ENABLEUAC>", LineHelpTipKind::Script, u"<ENABLEUAC>",
-         u"Syntax: <ENABLEUAC>\r\n\r\nEnable the User Account Control." + kScriptSuffix},
-    };
-    for (const Case& c : cases) {
-        const LineHelpTip tip = Tip(c.line);
-        EXPECT_EQ(tip.kind, c.kind);
-        EXPECT_EQ(std::u16string(tip.title.View()), c.title);
-        EXPECT_EQ(std::u16string(tip.text.View()), c.text);
-    }
-}
-
-TEST(LineHelpTip, SyntaxLineJoinsTheTypedKeyAndTheTemplate) {
-    struct Case {
-        const char16_t* line;
-        const char16_t* title;
-        std::u16string syntaxLine;
-    };
-    const Case cases[] = {
-        {u"<Reg>", u"<Reg>", u"Syntax: <Reg>\r\n"},
+             kScriptSuffix,
+         true},
+        {u"\t<ENABLEUAC>", u"<ENABLEUAC>",
+         u"Syntax: <ENABLEUAC>\r\n\r\nEnable the User Account Control." + kScriptSuffix, true},
+        {u"<Reg>", u"<Reg>", u"Syntax: <Reg>\r\n", false},
         {u"  <BackupRegistry> | 3 | All users", u"<BackupRegistry>",
-         u"Syntax: <BackupRegistry> | flag | username\r\n"},
-        {u"<Sleep> 5", u"<Sleep>", u"Syntax: <Sleep>[seconds]\r\n"},
-        {u"->Sleep(5, 0)", u"->Sleep", u"Syntax: ->Sleep( time, inms = 1 )\r\n"},
+         u"Syntax: <BackupRegistry> | flag | username\r\n", false},
+        {u"<Sleep> 5", u"<Sleep>", u"Syntax: <Sleep>[seconds]\r\n", false},
+        {u"->Sleep(5, 0)", u"->Sleep", u"Syntax: ->Sleep( time, inms = 1 )\r\n", false},
         {u"  ->waitwindow(10, Notepad)\r\n", u"->waitwindow",
          u"Syntax: ->waitwindow( timeout, title, text )\r\n\r\nWait until the specified window "
-         u"exists, and add it to the managed windows list.\r\n\r\nParameters:\r\n"},
-        {u"<Run> -h ; a comment > with a bracket", u"<Run>", u"Syntax: <Run> -h -x86 -x64\r\n"},
+         u"exists, and add it to the managed windows list.\r\n\r\nParameters:\r\n",
+         false},
+        {u"<Run> -h ; a comment > with a bracket", u"<Run>", u"Syntax: <Run> -h -x86 -x64\r\n",
+         false},
     };
     for (const Case& c : cases) {
         const LineHelpTip tip = Tip(c.line);
         const std::u16string text(tip.text.View());
         EXPECT_EQ(std::u16string(tip.title.View()), c.title);
-        EXPECT_EQ(text.substr(0, c.syntaxLine.size()), c.syntaxLine);
-        // The suffix follows the line's form, not the group: <Sleep> is a script command.
+        EXPECT_EQ(c.whole ? text : text.substr(0, c.start.size()), c.start);
         const bool function = c.title[0] == u'-';
         EXPECT_EQ(tip.kind, function ? LineHelpTipKind::Automation : LineHelpTipKind::Script);
         EXPECT_TRUE(text.ends_with(function ? kAutomationSuffix : kScriptSuffix));

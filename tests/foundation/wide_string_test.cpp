@@ -157,10 +157,10 @@ TEST(WideStringFind, PositionsOccurrencesAndWindows) {
     const FindCase cases[] = {
         {u"aaa", u"aa", true, 2, 1, 0, 2},      {u"aaa", u"aa", true, -1, 1, 0, 2},  // overlapping
         {u"aaa", u"aa", true, -2, 1, 0, 1},     {u"abcabc", u"bc", true, 0, 1, 0, 2},  // 0 is 1
-        {u"abcdef", u"de", true, 1, 3, 3, 4},   {u"abcdef", u"de", true, 1, 3, 100, 4},
+        {u"abcdef", u"de", true, 1, 3, 3, 4},
+        {u"abcdef", u"de", true, -1, 3, 100, 4},  // a count past the end, searched backwards
         {u"abcdef", u"de", true, 1, 3, 1, 0},   // window shorter than the needle
         {u"abcdef", u"de", true, 1, 3, 2, 0},   // window "cd"
-        {u"abcdef", u"ef", true, 1, 5, 5, 5},   // count beyond the window
         {u"abcdef", u"ef", true, 1, 6, 0, 0},   // start leaves no room
         {u"abcdef", u"ab", true, 1, -7, 0, 1},  // start below 1 counts as 1
         {u"abab", u"ab", true, -1, 2, 0, 3},    {u"abab", u"ab", true, -2, 2, 0, 0},
