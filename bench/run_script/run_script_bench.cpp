@@ -70,7 +70,8 @@ int main() {
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&topLevel));
     std::printf("%d top-level windows on the desktop, %d of them with %d controls\n", topLevel,
                 kWindows, kControlsEach);
-    Report("RunScript walk (no ZEP window)", [&] { return scrutor::FindScriptWindow(editor).window == nullptr; });
+    Report("RunScript walk (no ZEP window)",
+           [&] { return scrutor::FindScriptWindow(editor).window == nullptr; });
     Report("  one EnumWindows pass", [&] {
         int n = 0;
         EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&n));

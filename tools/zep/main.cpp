@@ -1,9 +1,8 @@
-// A stand-in for ZEP. Every start appends its command line and working directory to the
-// file named by SCRUTOR_ZEP_RECORD. With -Window it shows a "Run script" window (three
-// Static controls, the third reading "Run script", and an Edit control) and appends every
-// text its Edit control is given; with -Busy as well, that control answers only after
-// kBusyMs, as a hung ZEP would. Entries are "name length:value\n", the value in UTF-8 and
-// its length in bytes, so multi-line texts are kept exactly.
+// A stand-in for ZEP. Every start appends two lines, its command line and its working
+// directory, to the UTF-8 file named by SCRUTOR_ZEP_RECORD. With -Window it shows a "Run
+// script" window (three Static controls, the third reading "Run script", and an Edit
+// control) and writes each text its Edit control is given to that file name plus ".text";
+// with -Busy as well, the control answers only after kBusyMs, as a hung ZEP would.
 #include <windows.h>
 
 #include <string>
@@ -27,24 +26,29 @@ std::string Utf8(const wchar_t* text) {
     return out;
 }
 
-void Record(const char* name, const wchar_t* value) {
+std::wstring RecordPath(const wchar_t* suffix) {
     wchar_t path[MAX_PATH]{};
     const DWORD length = GetEnvironmentVariableW(kRecordVariable, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    const std::string text = Utf8(value != nullptr ? value : L"");
-    const std::string entry = std::string(name) + " " + std::to_string(text.size()) + ":" + text + "\n";
-    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return length == 0 || length >= MAX_PATH ? std::wstring() : path + std::wstring(suffix);
+}
+
+void Write(const std::wstring& path, DWORD disposition, const std::wstring& text) {
+    if (path.empty()) return;
+    const std::string bytes = Utf8(text.c_str());
+    const DWORD access = disposition == OPEN_ALWAYS ? FILE_APPEND_DATA : GENERIC_WRITE;
+    HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    WriteFile(file, entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 }
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTEXT) {
         if (busy) Sleep(kBusyMs);
-        Record("text", reinterpret_cast<const wchar_t*>(lParam));
+        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+        Write(RecordPath(L".text"), CREATE_ALWAYS, text != nullptr ? text : L"");
     }
     return CallWindowProcW(editProc, window, message, wParam, lParam);
 }
@@ -88,8 +92,7 @@ bool HasSwitch(const wchar_t* commandLine, const wchar_t* name) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     wchar_t directory[MAX_PATH]{};
     GetCurrentDirectoryW(MAX_PATH, directory);
-    Record("command", GetCommandLineW());
-    Record("directory", directory);
+    Write(RecordPath(L""), OPEN_ALWAYS, std::wstring(GetCommandLineW()) + L"\n" + directory + L"\n");
     if (!HasSwitch(arguments, L"-Window")) return 0;
     busy = HasSwitch(arguments, L"-Busy");
     if (CreateScriptWindow(instance) == nullptr) return 1;
