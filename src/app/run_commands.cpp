@@ -17,7 +17,8 @@ void InsertTemplate(Application& app, const WideString& text) {
 }
 
 // ZEP reads the script from its file, so a changed or never-saved document is offered for
-// saving first; "No" still starts ZEP with the path as it is.
+// saving first; "No" still starts ZEP with the path as it is. Keys typed just before the
+// command count as changes, for F6 as for F5.
 void StartZep(Application& app, bool automatic) {
     const WideString zepPath = app.Values().zepPath;
     if (zepPath.IsEmpty()) return;
