@@ -5,6 +5,7 @@
 #include "app/documents.h"
 #include "app/edit_commands.h"
 #include "app/event_loop.h"
+#include "app/run_commands.h"
 #include "app/tool_commands.h"
 #include "app/filter_commands.h"
 
@@ -28,8 +29,8 @@ constexpr std::array kRows{
     CommandRow{CommandId::kSave, kMenuFile, u"Save\tCtrl+S", kCtrl, 'S', SaveCommand},
     CommandRow{CommandId::kSaveAsScript, kMenuFile, u"Save as script\tAlt+S", kAlt, 'S', SaveAsScript},
     Separator(kMenuFile),
-    CommandRow{CommandId::kRunScript, kMenuFile, u"Run script\tF5", 0, VK_F5, nullptr, kNeedsZep},
-    CommandRow{CommandId::kRunScriptAuto, kMenuFile, u"Run script (Auto)\tF6", 0, VK_F6, nullptr, kNeedsZep},
+    CommandRow{CommandId::kRunScript, kMenuFile, u"Run script\tF5", 0, VK_F5, RunScript, kNeedsZep},
+    CommandRow{CommandId::kRunScriptAuto, kMenuFile, u"Run script (Auto)\tF6", 0, VK_F6, RunScriptAuto, kNeedsZep},
     Separator(kMenuFile),
     CommandRow{CommandId::kClose, kMenuFile, u"Close\tCtrl+Q", kCtrl, 'Q', RequestClose},
     CommandRow{CommandId::kCopy, kMenuEdit, u"Copy\tCtrl+C", kCtrl, 'C', CopySelection},
@@ -42,9 +43,9 @@ constexpr std::array kRows{
     CommandRow{CommandId::kZoomIn, kMenuEdit, u"Zoom in\tCtrl+I", kCtrl, 'I', ZoomIn},
     CommandRow{CommandId::kZoomOut, kMenuEdit, u"Zoom out\tCtrl+D", kCtrl, 'D', ZoomOut},
     CommandRow{CommandId::kInsertCommands, kMenuTools, u"Insert commands...\tAlt+I", kAlt, 'I', OpenInsertCommands},
-    CommandRow{CommandId::kInsertRepairScript, kMenuTools, u"Insert repair script", 0, 0, nullptr},
-    CommandRow{CommandId::kInsertMaintenanceScript, kMenuTools, u"Insert maintenance script", 0, 0, nullptr},
-    CommandRow{CommandId::kInsertRepairAndMaintenance, kMenuTools, u"Insert repair and maintanance script", 0, 0, nullptr},
+    CommandRow{CommandId::kInsertRepairScript, kMenuTools, u"Insert repair script", 0, 0, InsertRepairScript},
+    CommandRow{CommandId::kInsertMaintenanceScript, kMenuTools, u"Insert maintenance script", 0, 0, InsertMaintenanceScript},
+    CommandRow{CommandId::kInsertRepairAndMaintenance, kMenuTools, u"Insert repair and maintanance script", 0, 0, InsertRepairAndMaintenance},
     Separator(kMenuTools),
     CommandRow{CommandId::kControlInfoTool, kMenuTools, u"Control Info Tool\tAlt+C", kAlt, 'C', OpenControlInfoTool},
     Separator(kMenuTools),

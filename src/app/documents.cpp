@@ -23,11 +23,6 @@ namespace {
 constexpr int kPromptHeight = 140;
 constexpr int kRevertPromptHeight = 150;
 
-bool DocumentFileExists(Application& app) {
-    const WideString& path = app.CurrentDocument().path;
-    return !path.IsEmpty() && PathFileExistsW(AsWide(path)) != FALSE;
-}
-
 // "Yes" continues; "No" or a closed box declines; anything else, including a box that could
 // not be shown, keeps the document rather than dropping unsaved changes.
 SaveResult AskToSave(Application& app) {
@@ -61,6 +56,11 @@ WideString RunFileDialog(OPENFILENAMEW& dialog, std::vector<wchar_t>& path, bool
 }
 
 }  // namespace
+
+bool DocumentFileExists(Application& app) {
+    const WideString& path = app.CurrentDocument().path;
+    return !path.IsEmpty() && PathFileExistsW(AsWide(path)) != FALSE;
+}
 
 void SetDocumentTitle(Application& app, const char16_t* name) {
     if (name == nullptr) return;

@@ -14,6 +14,9 @@ namespace scrutor {
 
 class Application;
 
+// The document has a path and a file exists there.
+[[nodiscard]] bool DocumentFileExists(Application& app);
+
 void SetDocumentTitle(Application& app, const char16_t* name);
 
 // Options kSaveAskFirst / kSaveAlwaysShowDialog (document_rules.h).

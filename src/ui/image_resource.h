@@ -4,7 +4,8 @@
 #include <span>
 
 // The embedded logo: resource type "IMAGE", id 11, language 1033. Executables that
-// need it list ui/resources/ui_resources.rc among their sources.
+// need it list ui/resources/ui_resources.rc among their sources, or include it from their
+// own resource script.
 namespace scrutor::ui {
 
 inline constexpr int kImageResourceId = 11;

@@ -72,7 +72,9 @@ std::wstring MessageBoxText(HWND box) {
 
 bool AnswerMessageBox(DWORD processId, const wchar_t* button) {
     HWND box = WaitForMessageBox(processId);
-    return box != nullptr && WaitUntil([&] { return PressButton(box, button); });
+    // A box still closing would swallow the next keystroke or take the next answer.
+    return box != nullptr && WaitUntil([&] { return PressButton(box, button); }) &&
+           WaitUntil([&] { return !IsWindow(box); });
 }
 
 HWND WaitForFileDialog(DWORD processId, const wchar_t* title) {

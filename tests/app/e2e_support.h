@@ -34,7 +34,7 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 [[nodiscard]] HWND WaitForMessageBox(DWORD processId);
 // The text a message box shows.
 [[nodiscard]] std::wstring MessageBoxText(HWND box);
-// Clicks a button of the next message box.
+// Clicks a button of the next message box and waits for the box to close.
 bool AnswerMessageBox(DWORD processId, const wchar_t* button);
 
 // The program's file dialog with that title, and the file name typed into it and confirmed.
