@@ -2,11 +2,13 @@
 # Renders the golden VirusTotal report (tests/virustotal/golden_report.htm) with Debian's
 # Chromium headless into a PNG for a person to look at: escaped names must show as text,
 # verdicts on red or green. Not part of the test command: Chromium is large.
-#   tools/report_preview.sh [out.png]   (default build/screenshots/report_preview.png)
+#   tools/report_preview.sh [out.png [height]]
+# (default build/screenshots/report_preview.png, 1000 x 2000 pixels)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${1:-$root/build/screenshots/report_preview.png}
+height=${2:-2000}
 page=$root/tests/virustotal/golden_report.htm
 
 if ! command -v chromium >/dev/null 2>&1; then
@@ -23,7 +25,7 @@ out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
-  --hide-scrollbars --user-data-dir="$profile" --screenshot="$out" --window-size=1000,2000 \
+  --hide-scrollbars --user-data-dir="$profile" --screenshot="$out" --window-size=1000,"$height" \
   "file://$page" >/dev/null 2>&1
 [ -s "$out" ] || { echo "report_preview: no screenshot written" >&2; exit 1; }
 echo "report_preview: $out"

@@ -8,8 +8,7 @@ namespace {
 
 bool IsUnreserved(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-           (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' || byte == '.' ||
-           byte == '~';
+           (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' || byte == '.' || byte == '~';
 }
 
 }  // namespace

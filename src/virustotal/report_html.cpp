@@ -59,12 +59,23 @@ public:
     void Text(std::u16string_view text) {
         for (const char16_t unit : text) {
             switch (unit) {
-            case u'&': out_.append(u"&amp;"); break;
-            case u'<': out_.append(u"&lt;"); break;
-            case u'>': out_.append(u"&gt;"); break;
-            case u'"': out_.append(u"&quot;"); break;
-            case u'\'': out_.append(u"&#39;"); break;
-            default: out_.push_back(unit);
+                case u'&':
+                    out_.append(u"&amp;");
+                    break;
+                case u'<':
+                    out_.append(u"&lt;");
+                    break;
+                case u'>':
+                    out_.append(u"&gt;");
+                    break;
+                case u'"':
+                    out_.append(u"&quot;");
+                    break;
+                case u'\'':
+                    out_.append(u"&#39;");
+                    break;
+                default:
+                    out_.push_back(unit);
             }
         }
     }
@@ -120,13 +131,15 @@ void WriteBanner(HtmlWriter& out, const ReportPage& page) {
     out.Number(page.logoWidth);
     out.Raw(u"px;height:");
     out.Number(page.logoHeight);
-    out.Raw(u"px}\r\n</style></head><body>\r\n<table class=\"maintable groupcolor1\"><tr>\r\n"
-            u"<td class=\"headercell guibkcolor\">\r\n<img alt=\"\" src=\"");
+    out.Raw(
+        u"px}\r\n</style></head><body>\r\n<table class=\"maintable groupcolor1\"><tr>\r\n"
+        u"<td class=\"headercell guibkcolor\">\r\n<img alt=\"\" src=\"");
     out.Text(page.logoUrl);
     out.Raw(u"\">\r\n<p class=\"f18pt center mt20\"><a class=\"vt\" target=\"_blank\" href=\"");
     out.Text(page.homePage);
-    out.Raw(u"\"><b>VirusTotal</b></a>\r\n"
-            u"<p class=\"center f12pt\"><b>VT API multiple report</b></p></td></tr>\r\n");
+    out.Raw(
+        u"\"><b>VirusTotal</b></a>\r\n"
+        u"<p class=\"center f12pt\"><b>VT API multiple report</b></p></td></tr>\r\n");
 }
 
 // An item the analysis found no hash for: the reason instead of a verdict.
@@ -204,9 +217,10 @@ void WriteEngineTable(HtmlWriter& out, const VtReport& report, const ReportPage&
     WriteAge(out, report.ageDays);
     out.Raw(u").<br>\r\n");
     WritePermalink(out, report.permalink, page);
-    out.Raw(u"</p>\r\n<table class=\"subtable\">\r\n<tr><th class=\"w330\">  Antivirus / Firewall</th>"
-            u"\r\n<th class=\"w330\">  Scan result</th>\r\n<th class=\"w120\">  AV update</th></tr>"
-            u"\r\n");
+    out.Raw(
+        u"</p>\r\n<table class=\"subtable\">\r\n<tr><th class=\"w330\">  Antivirus / Firewall</th>"
+        u"\r\n<th class=\"w330\">  Scan result</th>\r\n<th class=\"w120\">  AV update</th></tr>"
+        u"\r\n");
     WriteEngineRows(out, report, true);
     WriteEngineRows(out, report, false);
     out.Raw(u"</table>\r\n");
@@ -224,7 +238,7 @@ void WriteWithHash(HtmlWriter& out, const ItemNames& names, const WideString& ha
     out.Raw(kResultLabel);
     out.Raw(u"<span style=\"background:");
     out.Raw(verdict.positives > 3 ? u"red\">" : u"green\">&nbsp;");
-    out.Text(verdict.text);
+    out.Raw(verdict.text.View());  // numbers and fixed words only
     out.Raw(u"&nbsp;</span>");
     VtReport report;
     if (read) (void)ParseReport(json, false, context.today, report);

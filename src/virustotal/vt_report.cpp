@@ -142,7 +142,8 @@ DayNumber DayNumberOf(int year, int month, int day) {
     const std::int64_t yearOfEra = y - era * 400;
     const std::int64_t dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5;
     const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468 + kDaysBefore1970 + (static_cast<std::int64_t>(day) - 1);
+    return era * 146097 + dayOfEra - 719468 + kDaysBefore1970 +
+           (static_cast<std::int64_t>(day) - 1);
 }
 
 std::int32_t ParseReport(const WideString& json, bool skipEngines, DayNumber today,
@@ -196,7 +197,8 @@ ResultLine ResultTextOf(const WideString& item, const WideString* json, ReportCo
 ResultLine ResultText(const WideString& item, ReportContext& context, bool withPrefix) {
     WideString hash;
     WideString json;
-    const bool read = context.run.Get(item, hash) && !hash.IsEmpty() && context.store.Read(hash, json);
+    const bool read =
+        context.run.Get(item, hash) && !hash.IsEmpty() && context.store.Read(hash, json);
     ResultLine line = ResultTextOf(item, read ? &json : nullptr, context);
     if (withPrefix) line.text.Prepend(u"Analysis result: ");
     return line;
