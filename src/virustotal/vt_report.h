@@ -57,6 +57,9 @@ struct ResultLine {
 // "Analysis result: " in front.
 [[nodiscard]] ResultLine ResultText(const WideString& item, ReportContext& context,
                                     bool withPrefix);
+// The same from a report already read by the item's hash; null when none was found.
+[[nodiscard]] ResultLine ResultTextOf(const WideString& item, const WideString* json,
+                                      ReportContext& context);
 
 struct ReportPage {
     WideString logoUrl;  // the logo's file URL; empty without a logo
