@@ -48,9 +48,4 @@ WideString EndpointUrl(Endpoint endpoint, const WideString& configured) {
     return IsWebUrl(url) ? url : WideString(DefaultEndpointUrl(endpoint));
 }
 
-WebEndpoints DefaultWebEndpoints() {
-    return {DefaultEndpointUrl(Endpoint::kSearch), DefaultEndpointUrl(Endpoint::kFileLibrary),
-            DefaultEndpointUrl(Endpoint::kHelpSite)};
-}
-
 }  // namespace scrutor

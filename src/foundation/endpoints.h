@@ -26,8 +26,6 @@ struct WebEndpoints {
     WideString helpSite;
 };
 
-[[nodiscard]] WebEndpoints DefaultWebEndpoints();
-
 // Reads the overrides under a registry key path; unreadable values give the defaults.
 [[nodiscard]] WebEndpoints ReadWebEndpoints(const char16_t* keyPath);
 

@@ -69,7 +69,6 @@ RegistryValueGuard::~RegistryValueGuard() {
     else (void)Delete();
 }
 
-// Creates the key when it is missing.
 bool RegistryValueGuard::Set(DWORD type, const void* data, DWORD size) const {
     return RegSetKeyValueW(root_, key_.c_str(), Name(), type, data, size) == ERROR_SUCCESS;
 }

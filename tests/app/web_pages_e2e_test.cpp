@@ -88,7 +88,6 @@ TEST_F(WebPages, LookupsPreferVistroEvenWhenTheHelpPagesMayNot) {
     ExpectOpened(vistro_, Wide(DefaultEndpointUrl(Endpoint::kFileLibrary) + std::u16string(u"/lib/")),
                  {L"Foo Bar", L"AT%26T Setup.exe", L"Tool Kit", L"scan.exe"}, L".html");
     for (int item = 0; item < 7; ++item) ChooseMenuItem(window, 4, item);
-    // DontUseVistro = 1 sends the help pages to the default browser.
     ExpectOpened(browser_, kHelp, {L"scrutor.php", L"", L"script_commands", L"scrutor.php?#Automation",
         L"scrutor.php?#Control_info_tool", L"script_commands/specialtitledefinition.php",
         L"script_commands/classnncontroldefinition.php"});
