@@ -8,6 +8,7 @@
 #include "app/run_commands.h"
 #include "app/tool_commands.h"
 #include "app/filter_commands.h"
+#include "app/web_commands.h"
 
 namespace scrutor {
 
@@ -63,8 +64,8 @@ constexpr std::array kRows{
     CommandRow{CommandId::kOnlyFileNotFound, kMenuAnalyze, u"Only \"File not found\" lines", 0, 0, OnlyFileNotFound},
     Separator(kMenuAnalyze),
     CommandRow{CommandId::kVirusTotalReport, kMenuAnalyze, u"VirusTotal report of selected lines\tAlt+V", kAlt, 'V', nullptr},
-    CommandRow{CommandId::kSearchWeb, kMenuAnalyze, u"Search selected lines with Google\tCtrl+G", kCtrl, 'G', nullptr},
-    CommandRow{CommandId::kSearchFileLibrary, kMenuAnalyze, u"Search selected files in Runscanner\tCtrl+R", kCtrl, 'R', nullptr},
+    CommandRow{CommandId::kSearchWeb, kMenuAnalyze, u"Search selected lines with Google\tCtrl+G", kCtrl, 'G', SearchSelectedLines},
+    CommandRow{CommandId::kSearchFileLibrary, kMenuAnalyze, u"Search selected files in Runscanner\tCtrl+R", kCtrl, 'R', SearchSelectedFiles},
     Separator(kMenuAnalyze),
     CommandRow{CommandId::kMemorizeLines, kMenuAnalyze, u"Memorize selected lines\tAlt+M", kAlt, 'M', MemorizeSelectedLines},
     CommandRow{CommandId::kManageMemoryList, kMenuAnalyze, u"Manage memory list (0 lines)\tAlt+W", kAlt, 'W', ManageMemoryList},
@@ -72,13 +73,13 @@ constexpr std::array kRows{
     CommandRow{CommandId::kResetMemoryList, kMenuAnalyze, u"Reset memory list\tAlt+E", kAlt, 'E', ResetMemoryList},
     Separator(kMenuAnalyze),
     CommandRow{CommandId::kIgnoreFiles, kMenuAnalyze, u"Ignore files in selected lines\tAlt+L", kAlt, 'L', IgnoreFiles},
-    CommandRow{CommandId::kScrutorHelp, kMenuHelp, u"Scrutor help\tF1", 0, VK_F1, nullptr},
-    CommandRow{CommandId::kZepHelp, kMenuHelp, u"ZEP help\tCtrl+F1", kCtrl, VK_F1, nullptr},
-    CommandRow{CommandId::kScriptCommandsHelp, kMenuHelp, u"Script commands documentation\tAlt+F1", kAlt, VK_F1, nullptr},
-    CommandRow{CommandId::kAutomationHelp, kMenuHelp, u"Automation help\tCtrl+Alt+F1", kCtrlAlt, VK_F1, nullptr},
-    CommandRow{CommandId::kControlInfoToolHelp, kMenuHelp, u"Control Info tool help", 0, 0, nullptr},
-    CommandRow{CommandId::kWindowTitleHelp, kMenuHelp, u"Special window title definition", 0, 0, nullptr},
-    CommandRow{CommandId::kControlDefinitionHelp, kMenuHelp, u"Control ClassNN/ID definition", 0, 0, nullptr},
+    CommandRow{CommandId::kScrutorHelp, kMenuHelp, u"Scrutor help\tF1", 0, VK_F1, OpenHelp<HelpPage::kScrutor>},
+    CommandRow{CommandId::kZepHelp, kMenuHelp, u"ZEP help\tCtrl+F1", kCtrl, VK_F1, OpenHelp<HelpPage::kZep>},
+    CommandRow{CommandId::kScriptCommandsHelp, kMenuHelp, u"Script commands documentation\tAlt+F1", kAlt, VK_F1, OpenHelp<HelpPage::kScriptCommands>},
+    CommandRow{CommandId::kAutomationHelp, kMenuHelp, u"Automation help\tCtrl+Alt+F1", kCtrlAlt, VK_F1, OpenHelp<HelpPage::kAutomation>},
+    CommandRow{CommandId::kControlInfoToolHelp, kMenuHelp, u"Control Info tool help", 0, 0, OpenHelp<HelpPage::kControlInfoTool>},
+    CommandRow{CommandId::kWindowTitleHelp, kMenuHelp, u"Special window title definition", 0, 0, OpenHelp<HelpPage::kWindowTitle>},
+    CommandRow{CommandId::kControlDefinitionHelp, kMenuHelp, u"Control ClassNN/ID definition", 0, 0, OpenHelp<HelpPage::kControlDefinition>},
     CommandRow{CommandId::kCurrentLineHelpTip, kMenuHelp, u"Current line help tip\tCtrl+SpaceBar", kCtrl, VK_SPACE, CurrentLineHelpTip},
     CommandRow{CommandId::kTab, kHiddenControl, u"Tab", 0, VK_TAB, InsertTab},
     CommandRow{CommandId::kFindNext, kHiddenControl, u"Find next", 0, VK_F3, FindNextCommand},

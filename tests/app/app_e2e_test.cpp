@@ -2,6 +2,7 @@
 // chooses menu items with the keyboard, types accelerators and answers the save prompt.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -159,44 +160,14 @@ TEST_F(OpenedLog, SaveAsScriptWritesUtf16WithTheScriptHeader) {
 // The program's own registry values, put back as they were when the test ends.
 class ProgramSettings : public ::testing::Test {
 protected:
-    static constexpr const wchar_t* kKey = L"Software\\ZEP - Zepharion\\Scrutor";
-    static constexpr const wchar_t* kNames[] = {L"FontSize", L"WindowWidth", L"WindowHeight",
-                                                L"WindowPosX", L"WindowPosY"};
-
-    void SetUp() override {
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0,
-                                  KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        for (const wchar_t* name : kNames) saved.push_back(Read(name));
+    void Write(const wchar_t* name, DWORD value) { EXPECT_TRUE(Value(name).SetDword(value)); }
+    [[nodiscard]] std::optional<DWORD> Read(const wchar_t* name) { return Value(name).Dword(); }
+    scrutor::RegistryValueGuard& Value(const wchar_t* name) {
+        return values.try_emplace(name, HKEY_LOCAL_MACHINE, L"Software\\ZEP - Zepharion\\Scrutor", name)
+            .first->second;
     }
 
-    void TearDown() override {
-        for (std::size_t i = 0; i < saved.size(); ++i) {
-            if (saved[i]) {
-                Write(kNames[i], *saved[i]);
-            } else {
-                RegDeleteValueW(key, kNames[i]);
-            }
-        }
-        RegCloseKey(key);
-    }
-
-    [[nodiscard]] std::optional<DWORD> Read(const wchar_t* name) const {
-        DWORD value = 0, type = 0, size = sizeof value;
-        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-                ERROR_SUCCESS ||
-            type != REG_DWORD) {
-            return std::nullopt;
-        }
-        return value;
-    }
-
-    void Write(const wchar_t* name, DWORD value) const {
-        RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    }
-
-    HKEY key = nullptr;
-    std::vector<std::optional<DWORD>> saved;
+    std::map<std::wstring, scrutor::RegistryValueGuard> values;
 };
 
 RECT WindowRect(HWND window) {

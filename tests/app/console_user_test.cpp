@@ -12,6 +12,7 @@
 
 #include "app/settings_win.h"
 #include "foundation/handles.h"
+#include "test_files.h"
 
 namespace scrutor {
 namespace {
@@ -63,42 +64,19 @@ TEST(ConsoleUser, IsTheAccountThisProcessRunsAsWithItsSidAsText) {
 // The user's own Explorer key, reached here through HKCU; put back as found.
 class ExplorerSetting : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER,
-                                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
-                                  nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        DWORD value = 0, type = 0, size = sizeof value;
-        if (RegQueryValueExW(key, L"ShowInfoTip", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_DWORD) {
-            saved = value;
-        }
-    }
-    void TearDown() override {
-        if (saved) {
-            SetDword(*saved);
-        } else {
-            RegDeleteValueW(key, L"ShowInfoTip");
-        }
-        RegCloseKey(key);
-    }
-    void SetDword(DWORD value) const {
-        RegSetValueExW(key, L"ShowInfoTip", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    }
-
-    HKEY key = nullptr;
-    std::optional<DWORD> saved;
+    RegistryValueGuard value{HKEY_CURRENT_USER,
+                             L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                             L"ShowInfoTip"};
 };
 
 TEST_F(ExplorerSetting, ShowInfoTipIsReadFromTheConsoleUsersKeyAndDefaultsToOne) {
-    SetDword(0);
+    ASSERT_TRUE(value.SetDword(0));
     EXPECT_EQ(ReadShowInfoTip(), 0u);
-    SetDword(7);
+    ASSERT_TRUE(value.SetDword(7));
     EXPECT_EQ(ReadShowInfoTip(), 7u);
-    RegSetValueExW(key, L"ShowInfoTip", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"0"), 2 * sizeof(wchar_t));
+    ASSERT_TRUE(value.SetText(L"0"));
     EXPECT_EQ(ReadShowInfoTip(), 1u) << "a value of the wrong type counts as unreadable";
-    RegDeleteValueW(key, L"ShowInfoTip");
+    ASSERT_TRUE(value.Delete());
     EXPECT_EQ(ReadShowInfoTip(), 1u);
 }
 

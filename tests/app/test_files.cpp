@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace scrutor {
 
 std::string FileBytes(const std::wstring& path) {
@@ -54,6 +56,35 @@ int FilesIn(const std::wstring& folder) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return count;
+}
+
+RegistryValueGuard::RegistryValueGuard(HKEY root, std::wstring key, std::wstring name)
+    : root_(root), key_(std::move(key)), name_(std::move(name)), oldSize_(sizeof old_) {
+    existed_ = RegGetValueW(root_, key_.c_str(), Name(), RRF_RT_ANY | RRF_NOEXPAND, &oldType_,
+                            old_.data(), &oldSize_) == ERROR_SUCCESS;
+}
+
+RegistryValueGuard::~RegistryValueGuard() {
+    if (existed_) (void)Set(oldType_, old_.data(), oldSize_);
+    else (void)Delete();
+}
+
+bool RegistryValueGuard::Set(DWORD type, const void* data, DWORD size) const {
+    return RegSetKeyValueW(root_, key_.c_str(), Name(), type, data, size) == ERROR_SUCCESS;
+}
+
+bool RegistryValueGuard::SetText(const std::wstring& text) const {
+    return Set(REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+bool RegistryValueGuard::Delete() const {
+    return RegDeleteKeyValueW(root_, key_.c_str(), Name()) == ERROR_SUCCESS;
+}
+
+std::optional<DWORD> RegistryValueGuard::Dword() const {
+    DWORD value = 0, size = sizeof value;
+    const LSTATUS status = RegGetValueW(root_, key_.c_str(), Name(), RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return status == ERROR_SUCCESS ? std::optional<DWORD>(value) : std::nullopt;
 }
 
 }  // namespace scrutor
