@@ -129,6 +129,7 @@ bool StartJob(std::unique_ptr<JobWork> work, bool showWindow, HWND target) {
     JobList& list = Jobs();
     const std::lock_guard guard(list.lock);
     if (list.closing) return false;
+    list.running.reserve(list.running.size() + 1);  // listing it cannot fail once it exists
     // Suspended until listed, so that it cannot end before it is known.
     HANDLE thread = CreateThread(nullptr, 0, JobThread, job.get(), CREATE_SUSPENDED, nullptr);
     if (thread == nullptr) return false;
