@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "foundation/win_text.h"
 #include "ui/drawing.h"
+#include "virustotal/vt_job_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     (void)CoInitialize(nullptr);
@@ -22,6 +23,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
         auto app = std::make_unique<scrutor::Application>();
         result = app->Run(instance, scrutor::FromWide(commandLine));
     }
+    // A VirusTotal job still running is cancelled and waited for: leaving would stop its
+    // threads wherever they stand, in the middle of a registry write or a report.
+    (void)scrutor::EndJobs(10000);
     scrutor::ui::StopGdiplus(gdiplus);
     CoUninitialize();
     return result;

@@ -97,8 +97,12 @@ bool Form::SetBackgroundImage(const char16_t* file, int width, int height) {
     const GdipBitmap image = GdipBitmap::FromFile(file);
     const GdipBitmap scaled = ScaleImage(image, width, height);
     UniqueBitmap gdi(scaled.ToGdiBitmap(kFormBackground));
-    if (!gdi) return false;
-    HBRUSH pattern = CreatePatternBrush(gdi.Get());
+    return SetBackgroundPattern(gdi.Get());
+}
+
+// The brush keeps a copy of the bitmap.
+bool Form::SetBackgroundPattern(HBITMAP bitmap) {
+    HBRUSH pattern = bitmap != nullptr ? CreatePatternBrush(bitmap) : nullptr;
     if (pattern == nullptr) return false;
     SetBackgroundBrush(pattern, true);
     state_->background.mode = BackgroundMode::kPattern;

@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -69,7 +70,15 @@ bool BuildRoundedPath(Path& path, float x, float y, float w, float h, float d) {
 
 }  // namespace
 
+// Sessions may start and end on several threads (a job thread has its own); the library
+// counts them, and the calls are kept one at a time, which it does not promise to do itself.
+static std::mutex& GdiplusLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 ULONG_PTR StartGdiplus() {
+    const std::lock_guard guard(GdiplusLock());
     Gdiplus::GdiplusStartupInput input;
     input.GdiplusVersion = 1;
     input.DebugEventCallback = nullptr;
@@ -81,6 +90,7 @@ ULONG_PTR StartGdiplus() {
 }
 
 void StopGdiplus(ULONG_PTR token) {
+    const std::lock_guard guard(GdiplusLock());
     if (token != 0) Gdiplus::GdiplusShutdown(token);
 }
 

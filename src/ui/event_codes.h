@@ -54,6 +54,7 @@ inline constexpr int kEventEditKillFocus = -78;
 inline constexpr int kEventChar = -201;
 inline constexpr int kEventEnterMenuLoop = -206;
 inline constexpr int kEventExitMenuLoop = -207;
+inline constexpr int kEventTextArrived = -210;  // value 1: the control whose text was posted
 inline constexpr int kEventQuit = -300;
 
 }  // namespace scrutor::ui

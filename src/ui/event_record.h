@@ -11,6 +11,8 @@ class Form;
 
 // Asks the loop to report the close event; posted instead of closing the window.
 inline constexpr UINT kCloseMessage = 3246;
+// Tells a form's thread that a text posted from another thread waits for a control.
+inline constexpr UINT kPostedTextMessage = 3247;
 
 struct Event {
     int code = 0;

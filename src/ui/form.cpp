@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <map>
+#include <mutex>
+
 #include "ui/event_codes.h"
 #include "ui/form_state.h"
 #include "ui/tip.h"
@@ -28,6 +31,56 @@ ATOM RegisterFormClass(HINSTANCE instance, const char16_t* className) {
     wc.hbrBackground = CreateSolidBrush(kFormBackground);
     wc.lpszClassName = AsWide(className);
     return RegisterClassExW(&wc);
+}
+
+// Window classes belong to the process, not to a thread: forms of one class made on two
+// threads at once must not both register it, nor may one unregister it under the other.
+// The toolkit counts the forms of each class it registered and unregisters with the last.
+struct ClassTable {
+    std::mutex lock;
+    std::map<std::u16string, int> forms;  // by name folded to lower case, as classes compare
+};
+
+ClassTable& Classes() {
+    static ClassTable table;
+    return table;
+}
+
+std::u16string ClassKey(const char16_t* name) {
+    std::u16string key(name);
+    for (char16_t& c : key) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+    return key;
+}
+
+// False when the class can be neither found nor registered; `counted` tells whether the
+// form must release it.
+bool AcquireClass(HINSTANCE instance, const char16_t* name, bool& counted) {
+    ClassTable& table = Classes();
+    const std::lock_guard guard(table.lock);
+    counted = false;
+    if (auto it = table.forms.find(ClassKey(name)); it != table.forms.end()) {
+        counted = true;
+        ++it->second;
+        return true;
+    }
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    if (GetClassInfoExW(instance, AsWide(name), &info)) return true;
+    if (RegisterFormClass(instance, name) == 0) return false;
+    table.forms[ClassKey(name)] = 1;
+    counted = true;
+    return true;
+}
+
+void ReleaseClass(HINSTANCE instance, const char16_t* name) {
+    ClassTable& table = Classes();
+    const std::lock_guard guard(table.lock);
+    auto it = table.forms.find(ClassKey(name));
+    if (it == table.forms.end() || --it->second > 0) return;
+    UnregisterClassW(AsWide(name), instance);
+    table.forms.erase(it);
 }
 
 void CentreWindow(HWND window, HWND parent) {
@@ -116,17 +169,16 @@ HWND Form::Create(const char16_t* className, const char16_t* title, int x, int y
     if (exStyle == -1) exStyle = WS_EX_ACCEPTFILES;
     s.instance = GetModuleHandleW(nullptr);
     s.className = className;
-    WNDCLASSEXW info{};
-    info.cbSize = sizeof info;
-    s.classExisted = GetClassInfoExW(s.instance, AsWide(className), &info) != 0;
-    if (!s.classExisted && RegisterFormClass(s.instance, className) == 0) return nullptr;
+    bool counted = false;
+    if (!AcquireClass(s.instance, className, counted)) return nullptr;
+    s.classExisted = !counted;
     RECT outer{0, 0, width, height};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(exStyle));
     HWND window = CreateWindowExW(static_cast<DWORD>(exStyle), AsWide(className), AsWide(title),
                                   static_cast<DWORD>(style), x, y, outer.right - outer.left,
                                   outer.bottom - outer.top, parent, nullptr, s.instance, nullptr);
     if (window == nullptr) {
-        if (!s.classExisted) UnregisterClassW(AsWide(className), s.instance);
+        if (counted) ReleaseClass(s.instance, className);
         return nullptr;
     }
     s.window = window;
@@ -163,8 +215,10 @@ void Form::Destroy() {
     s.accelerators.Reset();
     RemoveWindowSubclass(window, FormProc, reinterpret_cast<UINT_PTR>(this));
     RemovePropW(window, kFormProperty);
+    DropPostedTexts(window);
     DestroyWindow(window);
-    if (!s.classExisted) UnregisterClassW(AsWide(s.className.c_str()), s.instance);
+    DropPostedTexts(window);  // posted while it was being destroyed
+    if (!s.classExisted) ReleaseClass(s.instance, s.className.c_str());
     s.record->Forget(this);
     ownRecord_.Forget(this);
     ResetState();

@@ -154,6 +154,7 @@ public:
     void SetBackgroundBrush(HBRUSH brush, bool owned);
     [[nodiscard]] bool SetBackgroundBitmap(HBITMAP bitmap);  // taken over; stretched to the client area
     [[nodiscard]] bool SetBackgroundImage(const char16_t* file, int width, int height);
+    [[nodiscard]] bool SetBackgroundPattern(HBITMAP bitmap);  // tiled; the caller keeps it
 
     // Menus
     int CreateMenuBar();
@@ -169,6 +170,12 @@ private:
     EventRecord ownRecord_;
     std::unique_ptr<FormState> state_;
 };
+
+// Sets a control's text from any thread while the form's window exists. The text is kept
+// as the toolkit's own copy and a message wakes the form's thread, whose fetch sets it and
+// raises kEventTextArrived; texts posted faster than the loop fetches replace each other.
+// False when the window is gone.
+bool PostControlText(HWND formWindow, int id, const WideString& text);
 
 // The visible child under a screen point: the first direct child in z-order, or with
 // smallest the lowest one at any depth (never one 50,000 pixels high or more).

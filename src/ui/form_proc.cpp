@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string>
 
 #include "ui/event_codes.h"
 #include "ui/tip.h"
@@ -84,6 +85,16 @@ Handled OnClose(const Message& m) {
 // Reached when a pump dispatches the close request instead of a fetch.
 Handled OnCloseRequest(const Message& m) {
     Post(m, kEventClose);
+    return 0;
+}
+
+// A text another thread posted (PostControlText): set on the form's own thread.
+Handled OnPostedText(const Message& m) {
+    const int id = static_cast<int>(m.wParam);
+    std::u16string text;
+    if (TakePostedText(m.window, id, text) && m.form.SetText(id, text.c_str())) {
+        Post(m, kEventTextArrived, m.wParam);
+    }
     return 0;
 }
 
@@ -228,6 +239,7 @@ constexpr std::array kHandlers{
     HandlerRow{WM_ACTIVATEAPP, OnActivate},
     HandlerRow{WM_CLOSE, OnClose},
     HandlerRow{kCloseMessage, OnCloseRequest},
+    HandlerRow{kPostedTextMessage, OnPostedText},
     HandlerRow{WM_ERASEBKGND, OnEraseBackground},
     HandlerRow{WM_SETCURSOR, OnSetCursor},
     HandlerRow{WM_GETMINMAXINFO, OnMinMaxInfo},

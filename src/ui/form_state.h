@@ -67,7 +67,7 @@ struct FormState {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     std::u16string className;
-    bool classExisted = true;
+    bool classExisted = true;  // false: the toolkit registered it and counts this form
 
     std::vector<ControlRecord> controls = std::vector<ControlRecord>(kInitialControls);
     int lastId = 0;
@@ -121,6 +121,10 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void PostFormEvent(Form& form, int code, UINT message, WPARAM value1, LPARAM value2);
 // The form that owns a window, through the property set at creation.
 [[nodiscard]] Form* FormOfWindow(HWND window);
+// Forgets the texts posted to a form window that is going away (PostControlText).
+void DropPostedTexts(HWND window);
+// Hands out the text last posted for a control of a form window; false when none waits.
+[[nodiscard]] bool TakePostedText(HWND window, int id, std::u16string& text);
 // Creates a font by the toolkit's rule; null on failure.
 [[nodiscard]] HFONT MakeFont(double size, int weight, int attributes, const char16_t* face,
                              int quality);
