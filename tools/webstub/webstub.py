@@ -42,9 +42,9 @@ class Reply:
 
     status          status code (default 200)
     headers         extra response headers
-    body            text (UTF-8); or body_hex; or body_repeat {"text": "x", "size": n} with
-                    optional "head" and "tail" around it (a large but valid JSON text); or
-                    body_fixture, the name of a reply in replies.json
+    body            text (UTF-8); or body_hex; or body_repeat {"text": "x", "size": n}; or
+                    body_fixture, the name of a reply in replies.json; or large_report n, a
+                    valid URL report array with n bytes of filler in its one report
     content_length  "auto" (default), "none" (no header, the connection end marks the end),
                     or a number announced whatever the body is
     delay_ms        wait before answering (a server that stalls before the headers)
@@ -71,11 +71,13 @@ class Reply:
         if "body_hex" in fields:
             return bytes.fromhex(fields["body_hex"])
         if "body_repeat" in fields:
-            repeat = fields["body_repeat"]
-            unit = repeat.get("text", "x").encode("utf-8") or b"x"
-            size = int(repeat["size"])
-            middle = (unit * (size // len(unit) + 1))[:size]
-            return repeat.get("head", "").encode("utf-8") + middle + repeat.get("tail", "").encode("utf-8")
+            unit = fields["body_repeat"].get("text", "x").encode("utf-8") or b"x"
+            size = int(fields["body_repeat"]["size"])
+            return (unit * (size // len(unit) + 1))[:size]
+        if "large_report" in fields:
+            filler = "x" * int(fields["large_report"])
+            return json.dumps([{"response_code": 1, "url": "http://big.example.test/",
+                                "scan_date": "2024-01-15 10:20:30", "filler": filler}]).encode("utf-8")
         return fields.get("body", "").encode("utf-8")
 
 
