@@ -9,7 +9,7 @@ what it received:
   webstub.py serve --state-dir DIR   run in the foreground
 
 Control endpoints (never logged):
-  POST   /__stub/routes            a route object or a list of them (see Route)
+  POST   /__stub/routes            a route object or a list of them (see Route, Reply)
   DELETE /__stub/routes?prefix=P   forget the routes whose path starts with P
   GET    /__stub/requests?prefix=P the requests received under P: JSON, or with
                                    &format=text one block per request (request line,
@@ -33,28 +33,27 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import parse_qs, urlsplit
 
 CONTROL = "/__stub/"
+# Replies of the service in the shapes it documents, by name.
+FIXTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "replies.json")
 
 
-class Route:
-    """How to answer one path.
+class Reply:
+    """One answer.
 
-    path            exact path (query ignored), or a prefix with "prefix": true
-    method          only this method (default: any)
     status          status code (default 200)
     headers         extra response headers
-    body            text (UTF-8); or body_hex; or body_repeat {"text": "x", "size": n}
+    body            text (UTF-8); or body_hex; or body_repeat {"text": "x", "size": n}; or
+                    body_fixture, the name of a reply in replies.json; or large_report n, a
+                    valid URL report array with n bytes of filler in its one report
     content_length  "auto" (default), "none" (no header, the connection end marks the end),
                     or a number announced whatever the body is
-    delay_ms        wait before answering
+    delay_ms        wait before answering (a server that stalls before the headers)
     chunk_size, chunk_delay_ms  send the body in pieces with pauses (a slow or stalled server)
     drop            "before_reply" (close without answering), "after_headers",
                     "mid_body" (half the body, then close)
     """
 
     def __init__(self, fields):
-        self.path = fields["path"]
-        self.prefix = bool(fields.get("prefix", False))
-        self.method = fields.get("method")
         self.status = int(fields.get("status", 200))
         self.headers = dict(fields.get("headers", {}))
         self.content_length = fields.get("content_length", "auto")
@@ -66,13 +65,42 @@ class Route:
 
     @staticmethod
     def _body(fields):
+        if "body_fixture" in fields:
+            with open(FIXTURES, encoding="utf-8") as f:
+                return json.dumps(json.load(f)[fields["body_fixture"]]).encode("utf-8")
         if "body_hex" in fields:
             return bytes.fromhex(fields["body_hex"])
         if "body_repeat" in fields:
             unit = fields["body_repeat"].get("text", "x").encode("utf-8") or b"x"
             size = int(fields["body_repeat"]["size"])
             return (unit * (size // len(unit) + 1))[:size]
+        if "large_report" in fields:
+            filler = "x" * int(fields["large_report"])
+            return json.dumps([{"response_code": 1, "url": "http://big.example.test/",
+                                "scan_date": "2024-01-15 10:20:30", "filler": filler}]).encode("utf-8")
         return fields.get("body", "").encode("utf-8")
+
+
+class Route:
+    """How to answer one path: the fields of one Reply, or "sequence": a list of them,
+    given out in order, the last one repeating (a service that answers 204, then 200).
+
+    path            exact path (query ignored), or a prefix with "prefix": true
+    method          only this method (default: any)
+    """
+
+    def __init__(self, fields):
+        self.path = fields["path"]
+        self.prefix = bool(fields.get("prefix", False))
+        self.method = fields.get("method")
+        self.replies = [Reply(f) for f in fields.get("sequence", [fields])]
+        self.given = 0
+
+    def next_reply(self):
+        """Called under the state's lock."""
+        reply = self.replies[min(self.given, len(self.replies) - 1)]
+        self.given += 1
+        return reply
 
     def matches(self, method, path):
         if self.method and self.method.upper() != method:
@@ -99,10 +127,11 @@ class StubState:
             self.routes = [r for r in self.routes if not r.path.startswith(prefix)]
 
     def find(self, method, path):
+        """The reply the route of the path gives next, or None."""
         with self.lock:
             for route in reversed(self.routes):
                 if route.matches(method, path):
-                    return route
+                    return route.next_reply()
         return None
 
     def log(self, record):
@@ -206,38 +235,38 @@ class Handler(BaseHTTPRequestHandler):
             "headers": [(k.lower(), v) for k, v in self.headers.items()],
             "body": body.decode("utf-8", errors="replace"),
         })
-        route = state.find(self.command, parts.path)
-        if route is None:
+        reply = state.find(self.command, parts.path)
+        if reply is None:
             self.send_simple(404, "no route")
             return
-        if route.delay:
-            time.sleep(route.delay)
-        if route.drop == "before_reply":
+        if reply.delay:
+            time.sleep(reply.delay)
+        if reply.drop == "before_reply":
             self.drop_connection()
             return
-        self.send_response(route.status)
-        for key, value in route.headers.items():
+        self.send_response(reply.status)
+        for key, value in reply.headers.items():
             self.send_header(key, value)
-        if route.content_length == "auto":
-            self.send_header("Content-Length", str(len(route.body)))
-        elif route.content_length != "none":
-            self.send_header("Content-Length", str(int(route.content_length)))
+        if reply.content_length == "auto":
+            self.send_header("Content-Length", str(len(reply.body)))
+        elif reply.content_length != "none":
+            self.send_header("Content-Length", str(int(reply.content_length)))
         self.end_headers()
         self.wfile.flush()
-        if route.drop == "after_headers":
+        if reply.drop == "after_headers":
             self.drop_connection()
             return
-        data = route.body if route.drop != "mid_body" else route.body[: len(route.body) // 2]
+        data = reply.body if reply.drop != "mid_body" else reply.body[: len(reply.body) // 2]
         if self.command != "HEAD":
-            self.send_body(data, route)
-        if route.drop == "mid_body":
+            self.send_body(data, reply)
+        if reply.drop == "mid_body":
             self.drop_connection()
 
-    def send_body(self, data, route):
-        for start in range(0, len(data), max(1, route.chunk_size)):
-            if start and route.chunk_delay:
-                time.sleep(route.chunk_delay)
-            self.wfile.write(data[start:start + route.chunk_size])
+    def send_body(self, data, reply):
+        for start in range(0, len(data), max(1, reply.chunk_size)):
+            if start and reply.chunk_delay:
+                time.sleep(reply.chunk_delay)
+            self.wfile.write(data[start:start + reply.chunk_size])
             self.wfile.flush()
 
     def drop_connection(self):
