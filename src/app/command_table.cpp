@@ -7,6 +7,7 @@
 #include "app/event_loop.h"
 #include "app/run_commands.h"
 #include "app/tool_commands.h"
+#include "app/virustotal_commands.h"
 #include "app/filter_commands.h"
 #include "app/web_commands.h"
 
@@ -63,7 +64,7 @@ constexpr std::array kRows{
     CommandRow{CommandId::kClearUnnecessaryLines, kMenuAnalyze, u"Clear unnecessary lines", 0, 0, ClearUnnecessary},
     CommandRow{CommandId::kOnlyFileNotFound, kMenuAnalyze, u"Only \"File not found\" lines", 0, 0, OnlyFileNotFound},
     Separator(kMenuAnalyze),
-    CommandRow{CommandId::kVirusTotalReport, kMenuAnalyze, u"VirusTotal report of selected lines\tAlt+V", kAlt, 'V', nullptr},
+    CommandRow{CommandId::kVirusTotalReport, kMenuAnalyze, u"VirusTotal report of selected lines\tAlt+V", kAlt, 'V', VirusTotalReportOfSelectedLines},
     CommandRow{CommandId::kSearchWeb, kMenuAnalyze, u"Search selected lines with Google\tCtrl+G", kCtrl, 'G', SearchSelectedLines},
     CommandRow{CommandId::kSearchFileLibrary, kMenuAnalyze, u"Search selected files in Runscanner\tCtrl+R", kCtrl, 'R', SearchSelectedFiles},
     Separator(kMenuAnalyze),

@@ -16,6 +16,10 @@ constexpr std::array<EndpointRow, static_cast<std::size_t>(Endpoint::kCount)> kE
     {u"SearchUrl", u"https://www.google.com"},
     {u"FileLibraryUrl", u"https://www.runscanner.net"},
     {u"HelpSiteUrl", u"http://www.zepharion.com"},
+    {u"VirusTotalApiUrl", u"https://www.virustotal.com"},
+    {u"VirusTotalHomeUrl", u"https://www.virustotal.com"},
+    {u"ReportServiceUrl", u"https://www.zepharion.com"},
+    {u"RescanServiceUrl", u"https://www.zepharion.com"},
 }};
 
 const EndpointRow& RowOf(Endpoint endpoint) {

@@ -9,7 +9,16 @@
 
 namespace scrutor {
 
-enum class Endpoint : std::size_t { kSearch, kFileLibrary, kHelpSite, kCount };
+enum class Endpoint : std::size_t {
+    kSearch,
+    kFileLibrary,
+    kHelpSite,
+    kVirusTotalApi,
+    kVirusTotalHome,
+    kReportService,
+    kRescanService,
+    kCount
+};
 
 // The registry value that overrides the endpoint: "SearchUrl", "FileLibraryUrl", ...
 [[nodiscard]] const char16_t* EndpointValueName(Endpoint endpoint);
@@ -28,5 +37,6 @@ struct WebEndpoints {
 
 // Reads the overrides under a registry key path; unreadable values give the defaults.
 [[nodiscard]] WebEndpoints ReadWebEndpoints(const char16_t* keyPath);
+[[nodiscard]] WideString ReadEndpoint(Endpoint endpoint, const char16_t* keyPath);
 
 }  // namespace scrutor

@@ -4,15 +4,16 @@
 
 namespace scrutor {
 
-WebEndpoints ReadWebEndpoints(const char16_t* keyPath) {
+WideString ReadEndpoint(Endpoint endpoint, const char16_t* keyPath) {
     RegistryKey key;
-    const bool open = key.OpenRead(keyPath);
-    const auto read = [&](Endpoint endpoint) {
-        WideString value;
-        if (open) (void)key.ReadString(EndpointValueName(endpoint), value);
-        return EndpointUrl(endpoint, value);
-    };
-    return {read(Endpoint::kSearch), read(Endpoint::kFileLibrary), read(Endpoint::kHelpSite)};
+    WideString value;
+    if (key.OpenRead(keyPath)) (void)key.ReadString(EndpointValueName(endpoint), value);
+    return EndpointUrl(endpoint, value);
+}
+
+WebEndpoints ReadWebEndpoints(const char16_t* keyPath) {
+    return {ReadEndpoint(Endpoint::kSearch, keyPath), ReadEndpoint(Endpoint::kFileLibrary, keyPath),
+            ReadEndpoint(Endpoint::kHelpSite, keyPath)};
 }
 
 }  // namespace scrutor

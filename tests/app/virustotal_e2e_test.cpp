@@ -1,0 +1,173 @@
+// "VirusTotal report of selected lines" against the web stand-in: the requests that go out,
+// the cache they fill, the report that opens, and a second run answered from the cache.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+
+#include "e2e_support.h"
+#include "foundation/registry_key.h"
+#include "test_files.h"
+#include "webstub_client.h"
+
+namespace {
+
+using namespace scrutor;
+using namespace scrutor::driver;
+using namespace scrutor::e2e;
+
+constexpr char16_t kCacheRoot[] = u"HKLM32\\SOFTWARE\\ZEP - Zepharion backups\\VirusTotal reports";
+constexpr int kFiles = 26;
+constexpr int kUrls = 11;
+
+std::string Md5(int i) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%08X%024X", 0xC0FFEE00 + i, i);
+    return text;
+}
+std::string Url(int i) {
+    if (i == 9) return "http://site09.test/{id}";  // the line has "?q=1" after it
+    if (i == 10) return "http://site10.test/a?x=1&y=2";
+    return "http://site" + std::to_string(100 + i).substr(1) + ".test/page";
+}
+std::wstring W(const std::string& s) { return {s.begin(), s.end()}; }
+
+// The service answers for what it was asked: the first 25 files, then the last one.
+std::string PartnerReply(int first, int end) {
+    std::string data;
+    for (int i = first; i < end; ++i) {
+        const int positives = i < 3 ? 5 - i : 0;
+        data += (i != first ? ", " : "") + std::string(R"({"hash": ")") + Md5(i) + R"(", "found": true, "positives": )" +
+                std::to_string(positives) + R"(, "total": 70, "detection_ratio": ")" + std::to_string(positives) +
+                R"(/70", "permalink": "https://vt.test/file/)" + Md5(i) + R"(/", "scan_date": "2024-01-15 10:20:30"})";
+    }
+    return R"({"data": [)" + data + "]}";
+}
+
+std::string UrlReply(int first, int end) {
+    std::string list;
+    for (int i = first; i < end; ++i) {
+        list += (i != first ? ", " : "") + std::string(R"({"response_code": 1, "url": ")") + Url(i) +
+                R"(", "scan_date": "2024-01-15 10:20:30", "positives": 0, "total": 2, "permalink": "https://vt.test/url/)" +
+                std::to_string(i) + R"(/", "scans": {"Engine A": {"detected": false, "result": "clean site", "update": "20240114"}, "Engine B": {"detected": false, "result": null}}})";
+    }
+    return "[" + list + "]";
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+    return out + "\"";
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+class VirusTotal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(stub_.Connect());
+        base_ = test::UniquePath("vt");
+        const std::u16string url = stub_.Url(base_);
+        const std::wstring api(url.begin(), url.end());
+        const std::wstring maker = L"Software\\ZEP - Zepharion\\Scrutor";
+        for (const auto& [name, value] : {std::pair{L"VirusTotalApiUrl", api}, {L"ReportServiceUrl", api + L"/notice"},
+                                          {L"VirusTotalApiKey", std::wstring(L"0123abcd")}}) {
+            ASSERT_TRUE(guards_.emplace_back(HKEY_LOCAL_MACHINE, maker, name).SetText(value));
+        }
+        const auto sequence = [](const std::string& first, const std::string& then) {
+            return "\"sequence\": [{\"delay_ms\": 1500, \"body\": " + JsonString(first) + "}, {\"body\": " +
+                   JsonString(then) + "}]";
+        };
+        ASSERT_TRUE(stub_.AddRoutes("[{\"path\": \"" + base_ + "/partners/\", \"prefix\": true, " +
+                                    sequence(PartnerReply(0, 25), PartnerReply(25, kFiles)) + "}, {\"path\": \"" + base_ +
+                                    "/vtapi/v2/url/report\", " + sequence(UrlReply(0, 10), UrlReply(10, kUrls)) +
+                                    "}, {\"path\": \"" + base_ + "/notice/\", \"prefix\": true, \"body\": \"ok\"}]"));
+        RegistryKey cache;
+        (void)cache.DeleteKeyTree(kCacheRoot);
+        ASSERT_TRUE(SetEnvironmentVariableW(L"SCRUTOR_URL_RECORD", record_.c_str()));
+        ASSERT_TRUE(CopyFileW(BesideThisProgram(SCRUTOR_EXE_RELATIVE).c_str(), (folder_ + L"\\scrutor.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(BesideThisProgram("../../tools/recorder/Vistro.exe").c_str(), vistro_.c_str(), FALSE));
+        std::wstring text = L"Scan of a test machine\r\n";
+        for (int i = 0; i < kFiles; ++i) {
+            text += L"<Run> | HKLM | C:\\Tools\\tool" + std::to_wstring(i) + L".exe | Not signed | " + W(Md5(i)) + L" | 2024-01-01\r\n";
+        }
+        for (int i = 0; i < kUrls; ++i) {
+            text += L"<Trusted sites> | " + W(Url(i)) + (i == 9 ? L"?q=1" : L"") + L" | added by a toolbar\r\n";
+        }
+        ASSERT_TRUE(WriteBytes(folder_ + L"\\scan.log", Utf16FileBytes(text)));
+        ASSERT_TRUE(scrutor.Start(folder_ + L"\\scrutor.exe", L"\"" + folder_ + L"\\scan.log\""));
+        ASSERT_NE(window = WaitForTitle(scrutor.Id(), L"scan.log - Scrutor"), nullptr);
+    }
+
+    // Selects everything, presses Alt+V and answers the report the browser was handed.
+    std::string RunReport(const char* screenshot = nullptr) {
+        DeleteFileW(record_.c_str());
+        SendMessageW(FindChild(window, L"Edit"), EM_SETSEL, 0, -1);
+        EXPECT_TRUE(Activate(window));
+        PressKey('V', false, true);
+        if (screenshot != nullptr) {
+            EXPECT_NE(WaitForWindow(scrutor.Id(), L"Tolvanex_VT_Analyzer", L"VirusTotal analysis", 5000), nullptr);
+            Sleep(300);
+            SaveScreenshot(BesideThisProgram(screenshot));
+        }
+        std::string opened;
+        EXPECT_TRUE(WaitUntil([&] { return (opened = FileBytes(record_)).find('\n') != std::string::npos; }, 30000));
+        const std::string prefix = "\"" + std::string(vistro_.begin(), vistro_.end()) + "\" \"";
+        EXPECT_EQ(opened.substr(0, prefix.size()), prefix);
+        const std::string path = opened.substr(prefix.size(), opened.find('"', prefix.size()) - prefix.size());
+        EXPECT_TRUE(path.ends_with("MD5Report.htm")) << path;
+        return FileBytes(W(path));
+    }
+
+    test::WebStub stub_;
+    std::string base_;
+    const std::wstring folder_ = TestFolder(L"scrutor-vt");
+    const std::wstring record_ = folder_ + L"\\opened.txt";
+    const std::wstring vistro_ = folder_ + L"\\Vistro.exe";
+    std::deque<RegistryValueGuard> guards_;
+    Program scrutor;
+    HWND window = nullptr;
+};
+
+TEST_F(VirusTotal, SelectedLinesAreLookedUpInBatchesCachedAndReported) {
+    const std::string report = RunReport("virustotal_progress.bmp");
+    const std::string partner = stub_.Requests(base_ + "/partners/");
+    EXPECT_EQ(Count(partner, "POST " + base_ + "/partners/sysinternals/file-reports?apikey=0123abcd"), 2u);
+    EXPECT_EQ(Count(partner, "\"hash\": "), 26u);
+    EXPECT_TRUE(partner.ends_with(",{}]")) << "the lone last file goes out as [{...},{}]";
+    EXPECT_EQ(Count(partner, "content-type: application/json; charset=utf-8"), 2u);
+    const std::string urls = stub_.Requests(base_ + "/vtapi/v2/url/report");
+    EXPECT_EQ(Count(urls, "POST "), 2u);
+    EXPECT_EQ(Count(urls, "%0A"), 9u) << "ten URLs joined by line feeds, then one";
+    EXPECT_NE(urls.find("site09.test%2F%7Bid%7D&apikey"), std::string::npos) << "looked up without its query";
+    EXPECT_NE(urls.find("a%3Fx%3D1%26y%3D2"), std::string::npos);
+    EXPECT_EQ(Count(stub_.Requests(base_ + "/notice/"), "/zep/md5_vreports/index.php?md5=" + Md5(0) + "&type="), 1u)
+        << "five detections are told to the maker once";
+
+    // The report: verdict colours at 5, 4 and 3 detections, the cut URL's verdict, the end.
+    EXPECT_NE(report.find("background:red\">5/70 (7.14%)"), std::string::npos);
+    EXPECT_NE(report.find("background:red\">4/70 (5.71%)"), std::string::npos);
+    EXPECT_NE(report.find("background:green\">&nbsp;3/70 (4.28%)"), std::string::npos);
+    EXPECT_NE(report.find("&nbsp;URL: http://site09.test/{id}?q=1<br>"), std::string::npos);
+    EXPECT_EQ(Count(report, "background:green\">&nbsp;0/2 (0%)"), 11u) << "every URL has its verdict";
+    EXPECT_NE(report.find("End of the global report. 37 items analyzed."), std::string::npos);
+
+    RegistryKey cache;
+    ASSERT_TRUE(cache.OpenRead(kCacheRoot));
+    EXPECT_EQ(cache.SubkeyCount(), static_cast<std::uint32_t>(kFiles + kUrls)) << "one entry per report, no run key left";
+    EXPECT_TRUE(RegistryKey::Exists((std::u16string(kCacheRoot) + u"\\" + std::u16string(u"http://site09.test/{id}")).c_str(), u""));
+
+    // Everything is cached now: a second run asks nothing and reports the same verdicts.
+    const std::string again = RunReport();
+    EXPECT_EQ(Count(stub_.Requests(base_ + "/"), "POST "), 4u);
+    EXPECT_NE(again.find("background:red\">5/70 (7.14%)"), std::string::npos);
+    EXPECT_NE(again.find("End of the global report. 37 items analyzed."), std::string::npos);
+}
+
+}  // namespace
