@@ -26,6 +26,8 @@ namespace {
 
 constexpr wchar_t kAgent[] = L"VirusTotal";
 constexpr wchar_t kJsonHeader[] = L"Content-Type: application/json; charset=utf-8";
+// Without it a web server does not read the form's fields at all.
+constexpr wchar_t kFormHeader[] = L"Content-Type: application/x-www-form-urlencoded";
 constexpr int kResolveMs = 5000;
 constexpr int kConnectMs = 5000;
 constexpr int kSendMs = 20000;
@@ -69,8 +71,8 @@ bool Exchange(PendingRequest& p) {
     const DWORD size = static_cast<DWORD>(p.body.size());
     void* data = size == 0 ? WINHTTP_NO_REQUEST_DATA : p.body.data();
     if (request == nullptr ||
-        !WinHttpSendRequest(request, p.json ? kJsonHeader : WINHTTP_NO_ADDITIONAL_HEADERS,
-                            p.json ? static_cast<DWORD>(-1) : 0, data, size, size, 0)) {
+        !WinHttpSendRequest(request, p.json ? kJsonHeader : kFormHeader, static_cast<DWORD>(-1),
+                            data, size, size, 0)) {
         return false;
     }
     if ((request = p.Handle()) == nullptr || !WinHttpReceiveResponse(request, nullptr))

@@ -144,6 +144,7 @@ TEST_F(VirusTotal, SelectedLinesAreLookedUpInBatchesCachedAndReported) {
     EXPECT_EQ(Count(partner, "content-type: application/json; charset=utf-8"), 2u);
     const std::string urls = stub_.Requests(base_ + "/vtapi/v2/url/report");
     EXPECT_EQ(Count(urls, "POST "), 2u);
+    EXPECT_EQ(Count(urls, "content-type: application/x-www-form-urlencoded"), 2u);
     EXPECT_EQ(Count(urls, "%0A"), 9u) << "ten URLs joined by line feeds, then one";
     EXPECT_NE(urls.find("site09.test%2F%7Bid%7D&apikey"), std::string::npos) << "looked up without its query";
     EXPECT_NE(urls.find("a%3Fx%3D1%26y%3D2"), std::string::npos);
