@@ -3,11 +3,11 @@
 // report's page. Native, in the release build.
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "virustotal/analysis.h"
+#include "virustotal/memory_stores.h"
 #include "virustotal/run_reports.h"
 #include "virustotal/vt_report.h"
 
@@ -18,7 +18,6 @@ using namespace scrutor;
 constexpr int kFiles = 700;
 constexpr int kUrls = 300;
 
-std::string U(const WideString& w) { return w.ToUtf8(); }
 WideString W(const std::string& s) {
     WideString w;
     (void)w.FromUtf8(s.c_str());
@@ -30,34 +29,6 @@ struct NoFiles final : FileFacts {
     bool Size(const WideString&, std::uint64_t&) const override { return false; }
     bool Md5(const WideString&, WideString&) const override { return false; }
     bool CreationTime(const WideString&, WideString&) const override { return false; }
-};
-
-struct MapStore final : ReportStore {
-    std::map<std::string, std::string> reports;
-    bool Read(const WideString& k, WideString& j) override {
-        WideString lower = k;
-        lower.ToLower();
-        const auto f = reports.find(U(lower));
-        return f != reports.end() && ((j = W(f->second)), true);
-    }
-    bool Write(const WideString& k, const WideString& j) override {
-        WideString lower = k;
-        lower.ToLower();
-        reports[U(lower)] = U(j);
-        return true;
-    }
-};
-
-struct MapRun final : RunRecord {
-    std::map<std::string, std::string> values;
-    bool Get(const WideString& n, WideString& v) const override {
-        const auto f = values.find(U(n));
-        return f != values.end() && ((v = W(f->second)), true);
-    }
-    bool Put(const WideString& n, const WideString& v) override {
-        values[U(n)] = U(v);
-        return true;
-    }
 };
 
 // Reads the keys back out of the request and answers a report for each.
@@ -108,12 +79,12 @@ int main() {
     for (int i = 0; i < kUrls; ++i) items += "http://site" + std::to_string(i) + ".test/page|";
     items.pop_back();
     const NoFiles files;
-    MapStore lasting;
+    MemoryReportStore lasting;
     EchoService service;
     CancelFlag cancelled{false};
     for (const char* run : {"uncached", "cached"}) {
         RunReports reports(lasting);
-        MapRun record;
+        MemoryRunRecord record;
         ApiClient client({service, reports, cancelled, nullptr, nullptr, {}}, u"key");
         Analysis analysis({files, reports, record, client, nullptr}, kItemsCarryHashes, u"status");
         std::vector<WideString> list;

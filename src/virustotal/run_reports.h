@@ -3,22 +3,25 @@
 // The reports of this run kept in memory in front of the lasting store: an answer the
 // store could not keep (no write access, a key name too long for it) still reaches the
 // report instead of showing the item as clean.
-#include <map>
-
-#include "virustotal/vt_sources.h"
+#include "virustotal/memory_stores.h"
 
 namespace scrutor {
 
 class RunReports final : public ReportStore {
 public:
     explicit RunReports(ReportStore& lasting) : lasting_(lasting) {}
-    [[nodiscard]] bool Read(const WideString& key, WideString& json) override;
-    [[nodiscard]] bool Write(const WideString& key, const WideString& json) override;
-    [[nodiscard]] std::size_t StoredThisRun() const { return reports_.size(); }
+    [[nodiscard]] bool Read(const WideString& key, WideString& json) override {
+        return thisRun_.Read(key, json) || lasting_.Read(key, json);
+    }
+    // Kept for this run whatever the lasting store makes of it.
+    [[nodiscard]] bool Write(const WideString& key, const WideString& json) override {
+        (void)lasting_.Write(key, json);
+        return thisRun_.Write(key, json);
+    }
 
 private:
     ReportStore& lasting_;
-    std::map<std::u16string, WideString> reports_;  // keys lower-cased
+    MemoryReportStore thisRun_;
 };
 
 }  // namespace scrutor

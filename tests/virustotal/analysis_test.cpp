@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "virustotal/analysis.h"
+#include "virustotal/memory_stores.h"
 #include "virustotal/run_reports.h"
 #include "virustotal/vt_items.h"
 #include "virustotal/vt_report.h"
@@ -42,36 +43,15 @@ struct FakeFiles final : FileFacts {
     }
 };
 
-// Keys compare without case, as in the registry.
-struct MemoryStore final : ReportStore {
-    std::map<std::string, std::string> reports;
-    bool writable = true;
-    static std::string Key(const WideString& k) {
-        WideString lower = k;
-        lower.ToLower();
-        return U(lower);
-    }
-    bool Read(const WideString& k, WideString& json) override {
-        const auto r = reports.find(Key(k));
-        return r != reports.end() && ((json = W(r->second)), true);
-    }
-    bool Write(const WideString& k, const WideString& json) override {
-        if (writable) reports[Key(k)] = U(json);
-        return writable;
-    }
-};
-
-struct MemoryRun final : RunRecord {
-    std::map<std::string, std::string> values;
-    bool Get(const WideString& n, WideString& v) const override {
-        const auto f = values.find(U(n));
-        return f != values.end() && ((v = W(f->second)), true);
-    }
-    bool Put(const WideString& n, const WideString& v) override {
-        values[U(n)] = U(v);
-        return true;
-    }
-};
+// What a store holds under a key, "" for nothing.
+std::string Stored(ReportStore& store, const std::string& key) {
+    WideString json;
+    return store.Read(W(key), json) ? U(json) : std::string();
+}
+std::string Value(const RunRecord& run, const std::string& name) {
+    WideString value;
+    return run.Get(W(name), value) ? U(value) : std::string();
+}
 
 // Answers from a queue of replies and keeps what it was sent.
 struct FakeTransport final : HttpTransport {
@@ -124,9 +104,9 @@ protected:
     }
 
     FakeFiles files;
-    MemoryStore store;
+    MemoryReportStore store;
     RunReports reports{store};
-    MemoryRun run;
+    MemoryRunRecord run;
     FakeTransport transport;
     CancelFlag cancelled{false};
     ApiClient client{{transport, reports, cancelled, nullptr, nullptr, [](const CancelFlag&) { return true; }},
@@ -160,7 +140,7 @@ TEST_F(AnalysisTest, ItemsGoOutInBatchesOnceEach) {
     }
     items += "C:\\f0.exe->" + Hash(0) + "|";
     for (int i = 0; i < 11; ++i) items += "http://u" + std::to_string(i) + ".test/x|";
-    store.reports["http://u10.test/x"] = R"({"response_code": 1, "url": "http://u10.test/x", "scan_date": "2024-01-15 10:20:30"})";
+    (void)store.Write(u"http://u10.test/x", u"{\"response_code\": 1, \"url\": \"http://u10.test/x\", \"scan_date\": \"2024-01-15 10:20:30\"}");
     // The last partner request's reply ("[]") stores nothing: -5.
     EXPECT_EQ(Analyze(items + "ordinary"), 26 + 1 + 10 + 2 - 5);
     EXPECT_EQ(list.size(), 39u) << "every item is listed, the skipped ones too";
@@ -173,7 +153,7 @@ TEST_F(AnalysisTest, ItemsGoOutInBatchesOnceEach) {
     EXPECT_EQ(Bodies()[2], R"([{"hash": ")" + Hash(25) +
                                R"(", "image_path": "C:\\f25.exe", "creation_datetime": "2024/01/02 03:04:05"},{}])");
     EXPECT_TRUE(transport.sent[2].json);
-    EXPECT_EQ(run.values["C:\\f3.exe"], Hash(3));
+    EXPECT_EQ(Value(run, "C:\\f3.exe"), Hash(3));
 }
 
 TEST_F(AnalysisTest, BarePathsAreHashedUpToTheSizeLimitAndTemplatedUrlsCut) {
@@ -181,9 +161,9 @@ TEST_F(AnalysisTest, BarePathsAreHashedUpToTheSizeLimitAndTemplatedUrlsCut) {
     files.files["\\\\?\\C:\\limit.bin"] = files.files["C:\\limit.bin"];
     files.files["C:\\over.bin"] = {kLargestHashedFile + 1, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"};
     (void)Analyze("\\\\?\\C:\\limit.bin|C:\\over.bin|C:\\missing.bin|http://x.test/{id}?q=1", 0);
-    EXPECT_EQ(run.values["C:\\limit.bin"], "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
-    EXPECT_EQ(run.values.count("C:\\over.bin"), 0u) << "too large: skipped, not hashed";
-    EXPECT_EQ(run.values["http://x.test/{id}"], "http://x.test/{id}");
+    EXPECT_EQ(Value(run, "C:\\limit.bin"), "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+    EXPECT_EQ(Value(run, "C:\\over.bin"), "") << "too large: skipped, not hashed";
+    EXPECT_EQ(Value(run, "http://x.test/{id}"), "http://x.test/{id}");
     ASSERT_EQ(transport.sent.size(), 2u);
     EXPECT_EQ(Bodies()[1], "resource=http%3A%2F%2Fx.test%2F%7Bid%7D&apikey=k3y");
 }
@@ -194,7 +174,7 @@ TEST_F(AnalysisTest, QuotaRepliesAreRetriedAndRefusedPartnerKeysFallBack) {
     transport.replies = {{204, ""}, {200, "[" + FileReport(Hash(0), 5) + "]"}};
     EXPECT_EQ(Analyze("C:\\a.exe->" + Hash(0)), 1 + 1) << "queued, then stored";
     EXPECT_EQ(transport.sent.size(), 2u);
-    EXPECT_EQ(store.reports.count(MemoryStore::Key(W(Hash(0)))), 1u) << "stored after the retry";
+    EXPECT_NE(Stored(store, Hash(0)), "") << "stored after the retry";
 
     transport.sent.clear();
     transport.replies = {{403, ""}};
@@ -221,11 +201,11 @@ TEST_F(AnalysisTest, FailuresStoreNothingAndSayWhy) {
         {HttpOutcome::Answered, 401, "", "VirusTotal rejected the API key (status 401)"},
     };
     for (const auto& c : cases) {
-        run.values.clear();
+        run = MemoryRunRecord{};
         transport.outcome = c.outcome;
         transport.replies = {{c.status, c.body}};
         (void)Analyze("http://nine.test/page");
-        EXPECT_TRUE(store.reports.empty()) << c.body;
+        EXPECT_EQ(store.Count(), 0u) << c.body;
         EXPECT_EQ(U(client.Problem()).substr(0, std::strlen(c.problem)), c.problem);
     }
     ApiClient keyless({transport, reports, cancelled, nullptr, nullptr, {}}, u"");
@@ -243,15 +223,15 @@ struct RecordingNotice final : DetectionNotice {
 };
 
 TEST(StoreReply, KeepsEachValidReportAsWrittenAndNoticesDetections) {
-    MemoryStore store;
+    MemoryReportStore store;
     RecordingNotice notice;
     CancelFlag cancelled{false};
     const std::string partner = R"({"found": false, "hash": ")" + Hash(1) + "\"}";
     const std::string reply = R"({"data": [)" + FileReport(Hash(0), 5) + ", " + partner +
                               R"(, {"response_code": 1, "md5": "short"}, {"response_code": -1, "md5": ")" + Hash(2) + "\"}]}";
     EXPECT_EQ(StoreReply(W(reply), ItemKind::PartnerFiles, store, cancelled, &notice), 1);
-    EXPECT_EQ(store.reports.size(), 2u);
-    EXPECT_EQ(store.reports[MemoryStore::Key(W(Hash(1)))], partner) << "stored exactly as it stood";
+    EXPECT_EQ(store.Count(), 2u);
+    EXPECT_EQ(Stored(store, Hash(1)), partner) << "stored exactly as it stood";
     EXPECT_EQ(notice.sent, std::vector<std::string>{Hash(0) + " Trojan.X"});
     EXPECT_EQ(U(DetectionType(u"{\"detection_ratio\": \"7/70\"}")), "(resubmit)");
     EXPECT_EQ(StoreReply(u"[1, 2", ItemKind::Url, store, cancelled, nullptr), -5);
@@ -273,7 +253,7 @@ TEST(RequestBatch, ValuesAreEscapedForTheirFormat) {
 
 // A report the lasting store cannot keep is still read back in this run.
 TEST(RunReports, KeepTheRunsAnswersWhenTheStoreCannot) {
-    MemoryStore store;
+    MemoryReportStore store;
     store.writable = false;
     RunReports reports(store);
     EXPECT_TRUE(reports.Write(u"ABCDEF0123", u"{}"));
