@@ -1,9 +1,9 @@
 // One picker tick and one resolution on windows of 200 and 2,000 controls, under Wine.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
+
+#include "../common/timed_runs.h"
 
 #include "inspector/window_identification.h"
 #include "ui/form.h"
@@ -40,27 +40,9 @@ BOOL CALLBACK CountChild(HWND, LPARAM count) {
     return TRUE;
 }
 
-double NowMs() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <class Work>
 void Report(const char* name, Work work) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const double start = NowMs();
-        if (!work()) {
-            std::printf("%s: FAILED\n", name);
-            return;
-        }
-        times.push_back(NowMs() - start);
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("%-34s min %8.3f ms  median %8.3f ms  (%d runs; tick budget %.0f ms)\n", name,
-                times.front(), times[times.size() / 2], kRuns, kTickBudgetMs);
+    scrutor::bench::Report(name, kRuns, work, "; tick budget 20 ms");
 }
 
 void Measure(int controls) {

@@ -3,9 +3,9 @@
 // same desktop. Under Wine: build/win64/bench/run_script/run_script_bench.exe.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
+
+#include "../common/timed_runs.h"
 
 #include "analysis/script_runner.h"
 
@@ -37,27 +37,9 @@ BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     return TRUE;
 }
 
-double NowMs() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <class Work>
 void Report(const char* name, Work work) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const double start = NowMs();
-        if (!work()) {
-            std::printf("%s: FAILED\n", name);
-            return;
-        }
-        times.push_back(NowMs() - start);
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("%-40s min %8.3f ms  median %8.3f ms  (%d runs)\n", name, times.front(),
-                times[times.size() / 2], kRuns);
+    scrutor::bench::Report(name, kRuns, work, "");
 }
 
 }  // namespace
