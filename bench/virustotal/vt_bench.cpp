@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "virustotal/analysis.h"
+#include "virustotal/vt_engine.h"
 #include "virustotal/memory_stores.h"
 #include "virustotal/run_reports.h"
 #include "virustotal/vt_report.h"
@@ -86,7 +86,7 @@ int main() {
         RunReports reports(lasting);
         MemoryRunRecord record;
         ApiClient client({service, reports, cancelled, nullptr, nullptr, {}}, u"key");
-        Analysis analysis({files, reports, record, client, nullptr}, kItemsCarryHashes, u"status");
+        VtEngine analysis({files, reports, record, client, nullptr}, kItemsCarryHashes, u"status");
         std::vector<WideString> list;
         const int before = service.requests;
         const auto start = std::chrono::steady_clock::now();

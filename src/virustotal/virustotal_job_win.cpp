@@ -4,7 +4,7 @@
 
 #include "foundation/browser.h"
 #include "foundation/win_text.h"
-#include "virustotal/analysis.h"
+#include "virustotal/vt_engine.h"
 #include "virustotal/detection_notice_win.h"
 #include "virustotal/file_facts_win.h"
 #include "virustotal/registry_cache_win.h"
@@ -24,9 +24,9 @@ constexpr std::uint32_t kSendNotices = 0x2000;
 constexpr const char16_t* kFirstStatus = u"Creating the VirusTotal report of the requested items...";
 constexpr const char16_t* kTitle = u"VirusTotal analysis";
 
-class VirusTotalWork final : public JobWork {
+class VtJob final : public JobWork {
 public:
-    VirusTotalWork(WideString items, VirusTotalSettings settings)
+    VtJob(WideString items, VirusTotalSettings settings)
         : items_(std::move(items)), settings_(std::move(settings)) {}
 
     int Run(StatusSink& status, const CancelFlag& cancelled) override {
@@ -41,7 +41,7 @@ public:
         ApiClient client({transport, reports, cancelled, &status,
                           (kJobFlags & kSendNotices) != 0 ? &notice : nullptr, WaitForQuota},
                          settings_.apiKey);
-        Analysis analysis({files, reports, run, client, &status}, kJobFlags, kFirstStatus);
+        VtEngine analysis({files, reports, run, client, &status}, kJobFlags, kFirstStatus);
         std::vector<WideString> itemList;
         (void)analysis.AnalyzeItems(items_, u"|", itemList);
         problem_ = client.Problem();
@@ -82,7 +82,7 @@ private:
 
 bool StartVirusTotalReport(const WideString& items, const VirusTotalSettings& settings) {
     if (items.IsEmpty()) return false;
-    return StartJob(std::make_unique<VirusTotalWork>(items, settings), true, nullptr);
+    return StartJob(std::make_unique<VtJob>(items, settings), true, nullptr);
 }
 
 }  // namespace scrutor

@@ -12,7 +12,7 @@
 
 namespace scrutor {
 
-class Analysis {
+class VtEngine {
 public:
     struct Parts {
         const FileFacts& files;
@@ -22,7 +22,7 @@ public:
         StatusSink* status = nullptr;
     };
     // statusText: what the status shows while batches go out; empty: the analysis' own.
-    Analysis(Parts parts, std::uint32_t flags, WideString statusText = {})
+    VtEngine(Parts parts, std::uint32_t flags, WideString statusText = {})
         : p_(parts), flags_(flags), statusText_(std::move(statusText)) {}
 
     // Every item in order goes to itemList; answers the sum of the item results.
@@ -40,7 +40,7 @@ private:
     void Record(const WideString& item, ItemKind kind, const WideString& hash);
     void Append(const WideString& item, const WideString& hash, RequestBatch& batch);
     [[nodiscard]] bool CachedReportUsable(const WideString& hash);
-    int Flush(RequestBatch& batch);
+    int FlushBatch(RequestBatch& batch);
 
     Parts p_;
     std::uint32_t flags_;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "virustotal/analysis.h"
+#include "virustotal/vt_engine.h"
 #include "virustotal/memory_stores.h"
 #include "virustotal/run_reports.h"
 #include "virustotal/vt_items.h"
@@ -93,7 +93,7 @@ std::string FileReport(const std::string& md5, int positives) {
 class AnalysisTest : public ::testing::Test {
 protected:
     int Analyze(const std::string& items, std::uint32_t flags = kItemsCarryHashes) {
-        Analysis analysis({files, reports, run, client}, flags);
+        VtEngine analysis({files, reports, run, client}, flags);
         list.clear();
         return analysis.AnalyzeItems(W(items), u"|", list);
     }

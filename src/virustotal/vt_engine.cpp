@@ -1,4 +1,4 @@
-#include "virustotal/analysis.h"
+#include "virustotal/vt_engine.h"
 
 #include "foundation/json_reader.h"
 #include "foundation/wide_string.h"
@@ -26,7 +26,7 @@ WideString After(const WideString& text, std::size_t position1, std::size_t skip
 
 }  // namespace
 
-int Analysis::AnalyzeItems(const WideString& items, const WideString& separator,
+int VtEngine::AnalyzeItems(const WideString& items, const WideString& separator,
                            std::vector<WideString>& itemList) {
     anyResult_ = false;
     if (statusText_.IsEmpty()) {
@@ -51,13 +51,13 @@ int Analysis::AnalyzeItems(const WideString& items, const WideString& separator,
             total += AnalyzeItem(item, urls);
         }
     }
-    if (files.count != 0) total += Flush(files);
-    if (urls.count != 0) total += Flush(urls);
+    if (files.count != 0) total += FlushBatch(files);
+    if (urls.count != 0) total += FlushBatch(urls);
     anyResult_ = total > 0;
     return total;
 }
 
-std::int8_t Analysis::AnalyzeItem(const WideString& original, RequestBatch& batch) {
+std::int8_t VtEngine::AnalyzeItem(const WideString& original, RequestBatch& batch) {
     WideString item = original;
     WideString hash;
     if (const int ended = HashOf(item, batch.kind, hash); ended >= 0) {
@@ -67,11 +67,11 @@ std::int8_t Analysis::AnalyzeItem(const WideString& original, RequestBatch& batc
     Record(item, batch.kind, hash);
     if (CachedReportUsable(hash)) return 2;
     Append(item, hash, batch);
-    if (batch.count >= BatchSize(batch.kind)) (void)Flush(batch);
+    if (batch.count >= BatchSize(batch.kind)) (void)FlushBatch(batch);
     return 1;
 }
 
-int Analysis::HashOf(WideString& item, ItemKind kind, WideString& hash) {
+int VtEngine::HashOf(WideString& item, ItemKind kind, WideString& hash) {
     WideString seen;
     const std::size_t arrow = item.Find(kArrow);
     if ((flags_ & kItemsCarryHashes) != 0 && arrow != 0) {
@@ -98,7 +98,7 @@ int Analysis::HashOf(WideString& item, ItemKind kind, WideString& hash) {
 }
 
 // The run record keeps one run from queuing an item twice, and gives the report its hash.
-void Analysis::Record(const WideString& item, ItemKind kind, const WideString& hash) {
+void VtEngine::Record(const WideString& item, ItemKind kind, const WideString& hash) {
     if (kind == ItemKind::Url) {
         (void)p_.run.Put(item, item);
     } else if (item.Length() > 3 && hash.Length() > 31 && !(item == hash)) {
@@ -106,7 +106,7 @@ void Analysis::Record(const WideString& item, ItemKind kind, const WideString& h
     }
 }
 
-bool Analysis::CachedReportUsable(const WideString& hash) {
+bool VtEngine::CachedReportUsable(const WideString& hash) {
     WideString text;
     if (!p_.store.Read(hash, text) || text.Length() <= 10) return false;
     JsonDocument json;
@@ -120,7 +120,7 @@ bool Analysis::CachedReportUsable(const WideString& hash) {
     return ratio.Length() > 3 || (code == u"1" && date.Length() > 10);
 }
 
-void Analysis::Append(const WideString& item, const WideString& hash, RequestBatch& batch) {
+void VtEngine::Append(const WideString& item, const WideString& hash, RequestBatch& batch) {
     if (batch.kind == ItemKind::Url) {
         AppendUrl(batch, item);
         return;
@@ -133,7 +133,7 @@ void Analysis::Append(const WideString& item, const WideString& hash, RequestBat
     AppendFile(batch, entry);
 }
 
-int Analysis::Flush(RequestBatch& batch) {
+int VtEngine::FlushBatch(RequestBatch& batch) {
     if (p_.status != nullptr) p_.status->SetStatus(statusText_);
     return p_.sender.SendBatch(batch);
 }
