@@ -19,6 +19,8 @@ public:
         return thisRun_.Write(key, json);
     }
 
+    [[nodiscard]] std::size_t StoredThisRun() const { return thisRun_.Count(); }
+
 private:
     ReportStore& lasting_;
     MemoryReportStore thisRun_;
