@@ -118,7 +118,9 @@ protected:
         }
         std::string opened;
         EXPECT_TRUE(WaitUntil([&] { return (opened = FileBytes(record_)).find('\n') != std::string::npos; }, 30000));
-        const std::string prefix = "\"" + std::string(vistro_.begin(), vistro_.end()) + "\" \"";
+        std::string prefix(1, '"');  // built step by step: i686 GCC misreads "x" + string
+        prefix.append(vistro_.begin(), vistro_.end());
+        prefix.append("\" \"");
         EXPECT_EQ(opened.substr(0, prefix.size()), prefix);
         const std::string path = opened.substr(prefix.size(), opened.find('"', prefix.size()) - prefix.size());
         EXPECT_TRUE(path.ends_with("MD5Report.htm")) << path;
