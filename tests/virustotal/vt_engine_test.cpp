@@ -1,10 +1,12 @@
 // The analysis against fakes of the file system, the stores and the network.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <deque>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "virustotal/vt_engine.h"
@@ -215,6 +217,29 @@ TEST_F(AnalysisTest, FailuresStoreNothingAndSayWhy) {
     EXPECT_EQ(keyless.SendBatch(batch), -5);
     EXPECT_EQ(transport.sent.size(), before) << "nothing goes out without a key";
     EXPECT_EQ(U(keyless.Problem()).substr(0, 29), "No VirusTotal API key is set.");
+}
+
+// The quota wait ends as soon as the job is cancelled, and the batch with it.
+TEST(ApiClient, CancelEndsTheQuotaWait) {
+    struct Exhausted final : HttpTransport {
+        HttpOutcome Post(const HttpRequest&, const CancelFlag&, HttpReply& reply) override {
+            reply.status = 204;
+            return HttpOutcome::Answered;
+        }
+    } service;
+    MemoryReportStore store;
+    CancelFlag cancelled{false};
+    ApiClient client({service, store, cancelled, nullptr, nullptr, WaitForQuota}, u"k");
+    RequestBatch batch;
+    AppendUrl(batch, u"http://quota.test/page");
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancelled = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(client.SendBatch(batch), -3);
+    canceller.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << "not the whole 10 s";
 }
 
 struct RecordingNotice final : DetectionNotice {
