@@ -94,16 +94,27 @@ bool DigestAsHex(const CryptHash& hash, WideString& hex) {
 }  // namespace
 
 // A read error fails the whole digest: a digest of part of a file would name another file.
+namespace {
+
+// Acquiring a provider costs milliseconds under Wine (it loads and sets up the provider
+// each time); a thread that hashes many files, as the VirusTotal analysis does, keeps one.
+HCRYPTPROV HashingProvider() {
+    thread_local CryptProvider provider;
+    if (!provider && !AcquireProvider(provider)) return 0;
+    return provider.Get();
+}
+
+}  // namespace
+
 bool HashFileMd5(const char16_t* path, WideString& hex) {
     hex.Clear();
     if (path == nullptr || *path == 0) return false;
     const HandleHolder file(CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
     if (!file) return false;
-    CryptProvider provider;
-    if (!AcquireProvider(provider)) return false;
+    const HCRYPTPROV provider = HashingProvider();
     CryptHash hash;
-    if (!CryptCreateHash(provider.Get(), CALG_MD5, 0, 0, hash.Out())) return false;
+    if (provider == 0 || !CryptCreateHash(provider, CALG_MD5, 0, 0, hash.Out())) return false;
     const std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[kHashChunk]);
     if (!buffer) return false;
     for (;;) {
