@@ -26,15 +26,7 @@ WideString ItemsFromLines(const std::vector<WideString>& lines) {
     return items;
 }
 
-bool IsBareHash(const WideString& item) {
-    const std::u16string_view text = item.View();
-    if (text.size() < 32 || text.size() > 64) return false;
-    for (const char16_t c : text) {
-        const bool hex = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-        if (!hex) return false;
-    }
-    return true;
-}
+bool IsBareHash(const WideString& item) { return item.Matches(u"^[A-Fa-f0-9]{32,64}$"); }
 
 void CutTemplatedQuery(WideString& url) {
     const std::size_t query = url.Find(u"?");
