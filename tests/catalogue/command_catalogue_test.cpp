@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
@@ -13,49 +12,18 @@ namespace {
 
 std::u16string Str(const WideString& text) { return std::u16string(text.View()); }
 
-// Every text, keyword order included, is also pinned by the committed command reference
-// (docs/script-commands.md, checked by catalogue_doc_current); here the shape of the
-// catalogue, each group's first and last keyword and the blank row's place.
-struct Group {
-    std::int32_t id;
-    const char16_t* name;
-    std::size_t rows;
-    const char16_t* first;
-    const char16_t* last;
-};
-constexpr Group kGroups[] = {
-    {8, u"Pre-repair actions", 29, u"<KillNonTrustedProcesses>", u"<DisableMsiInSafeMode>"},
-    {9, u"Multi-line commands", 15, u"<Comment>", u"<UnzipFile>"},
-    {10, u"Built-in scans", 8, u"<PELScan>", u"<AvastBCScan>"},
-    {11, u"Reset actions", 20, u"<IEStartPages>", u"<ResetFileAssociations>"},
-    {12, u"Windows fixes", 21, u"<FixInstallProblems>", u"<FixChromeBlackWindow>"},
-    {13, u"File system actions", 5, u"<RebuildIconCache>", u"<CancelChkdskOnReboot>"},
-    {14, u"Essential updates", 13, u"<UpdateChrome>", u"<PatchMyPC>"},
-    {15, u"Privacy/Maintenance", 28, u"<CleanupRecentList>", u"<CleanupSystemProfile>"},
-    {16, u"Repair and optimize", 16, u"<CleanupRegistry>", u"<CheckDiskGUI>"},
-    {17, u"Windows troubleshooters", 28, u"<AeroEffectsTroubleshooter>",
-     u"<WMPLibraryTroubleshooter>"},
-    {18, u"Post repair actions", 10, u"<RestartWindowsShell>", u"<RestoreDesktopIcons>"},
-    {19, u"Automation", 19, u"<Sleep>", u"->WaitProcessClose()"},
-};
-
-// One walk over the catalogue: groups, field counts, unique keywords and each keyword's
-// shape against its group.
+// Every text, keyword order and group size included, is pinned by the committed command
+// reference (docs/script-commands.md, checked by catalogue_doc_current); here what it cannot
+// show: group ids, unique keywords, each keyword's shape against its group, the blank row.
 TEST(CommandCatalogue, StructureIsExact) {
     const auto groups = BuiltInCatalogue().Groups();
-    ASSERT_EQ(groups.size(), std::size(kGroups));
-    std::size_t byFieldCount[5] = {};
+    ASSERT_EQ(groups.size(), 12u);
     std::vector<std::u16string> keywords, emptyExtended, blankNeighbours, misplaced;
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        EXPECT_EQ(groups[g].id, kGroups[g].id);
-        EXPECT_EQ(std::u16string(groups[g].name), kGroups[g].name);
+        EXPECT_EQ(groups[g].id, static_cast<std::int32_t>(8 + g));
         const auto& rows = groups[g].entries;
-        ASSERT_EQ(rows.size(), kGroups[g].rows) << groups[g].id;
-        EXPECT_EQ(Str(rows.front().Keyword()), kGroups[g].first);
-        EXPECT_EQ(Str(rows.back().Keyword()), kGroups[g].last);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const CatalogueEntry& entry = rows[r];
-            ++byFieldCount[std::min<std::size_t>(entry.FieldCount(), 4)];
             const std::u16string keyword = Str(entry.Keyword());
             if (entry.IsBlank()) {
                 blankNeighbours = {r > 0 ? Str(rows[r - 1].Keyword()) : u"",
@@ -83,10 +51,6 @@ TEST(CommandCatalogue, StructureIsExact) {
     }
     EXPECT_EQ(BuiltInCatalogue().RowCount(), 212u);
     EXPECT_EQ(keywords.size(), 211u);
-    EXPECT_EQ(byFieldCount[0], 1u);  // the blank row
-    EXPECT_EQ(byFieldCount[2], 79u);
-    EXPECT_EQ(byFieldCount[3], 84u);
-    EXPECT_EQ(byFieldCount[4], 48u);
     EXPECT_EQ(emptyExtended,
               (std::vector<std::u16string>{u"<ResetNumLockOn>", u"<FixChromeBlackWindow>"}));
     EXPECT_EQ(blankNeighbours,
@@ -151,16 +115,11 @@ TEST(CatalogueTexts, TemplatesAndWhitespaceAreExact) {
     const std::pair<const char16_t*, const char16_t*> templates[] = {
         {u"<FileExtension>", u" | ('File Extension' or 'All')"},
         {u"<ImunizeSystem>", u"0|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|AllUsers"},
-        {u"<AutoItScript>", u"-h"}, {u"<Download>", u"-x86 -x64"},
-        {u"<SASScan>", u" -full -StartOnly"}, {u"<AdwCleanerScan>", u" -StartOnly"},
+        {u"<AutoItScript>", u"-h"}, {u"<SASScan>", u" -full -StartOnly"},
         {u"<IEStartPages>", u" | Start page | (Google or Yahoo)"},
-        {u"<UnhideDir>", u"'All Drives' or 'Full Path'"}, {u"<PatchMyPC>", u" -auto -StartOnly"},
-        {u"<ClearAllBrowsersHistory>", u"Allusers"}, {u"<DeleteBrowsersCookies>", u"-AllUsers"},
-        {u"<DefragDrive>", u"[Drive]"}, {u"<RebootSafeMode>", u"1"},
+        {u"<UnhideDir>", u"'All Drives' or 'Full Path'"},
         {u"->WaitWindow2()", u"( timeout, flag, size, class, title)"},
-        {u"->WaitControlState2()", u"( ClassNN/ID, state, timeout, winIndex )"},
         {u"->ClickWindowPos()", u"( xPos , yPos , winIndex , Button , Clicks )"},
-        {u"->CloseProcess()", u"( pathorname )"},
     };
     for (const auto& [keyword, text] : templates) {
         const CatalogueMatch match = BuiltInCatalogue().FindCatalogueEntry(keyword);

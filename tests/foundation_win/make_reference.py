@@ -1,14 +1,7 @@
 #!/usr/bin/env python3
-"""Reference values for the Windows tests, made on the host with tools independent of ours.
-
-Writes into --out:
-  md5/<name>          files of telling sizes (0, 1, one chunk, one chunk + 1, a few MiB)
-  md5.txt             "<name> <MD5 from md5sum>" per file
-  aes.txt             "<UTF-16LE hex of the text> <openssl AES-256-CBC ciphertext hex>" per text;
-                      the plaintext is the text's code-page-437 bytes, '?' for what it lacks
-
-The key and IV are read from the program's source, so that a change there is checked too.
-"""
+"""Reference values for the Windows tests from md5sum and openssl, independent of ours:
+md5/<name> with md5.txt ("<name> <MD5>"), and aes.txt ("<UTF-16LE hex> <AES-256-CBC hex>" of
+the text's code-page-437 bytes). The key and IV are read from the program's source."""
 
 import argparse
 import os

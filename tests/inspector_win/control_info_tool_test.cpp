@@ -22,13 +22,6 @@ POINT Centre(HWND window) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-std::wstring BesideExe(const wchar_t* name) {
-    wchar_t path[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring text(path);
-    return text.substr(0, text.find_last_of(L"\\/") + 1) + name;
-}
-
 // Records every replacement and restoration of the system cursors.
 struct RecordingCursors final : ui::SystemCursors {
     bool Replace(HICON) override { return ++replaced, true; }
@@ -69,12 +62,6 @@ struct RecordingView final : DragView {
     HWND OwnWindow() const override { return own; }
     bool StillShown() const override { return !ScriptedInput::From(input->hiddenAt, input->tick); }
     void ShowValue(Row row, const WideString& value) override { shown.emplace_back(row, value.ToUtf8()); }
-    [[nodiscard]] std::string Last(Row row) const {
-        for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
-            if (it->first == row) return it->second;
-        }
-        return "<never>";
-    }
 };
 
 class ControlInfoToolTest : public ::testing::Test {
@@ -160,13 +147,7 @@ TEST_F(ControlInfoToolTest, SelectionRefreshesTheFunctionControls) {
 }
 
 // The event that reveals a change to the "Client area" row is not acted on; the next one is.
-TEST_F(ControlInfoToolTest, InsertInlineIsVerbatimAtTheCaretAfterTheRevealingEvent) {
-    SetEditor(u"ab", 1);
-    ASSERT_NO_FATAL_FAILURE(Select(Row::ControlClassNN, u"Button3"));
-    Event(Ids().insertInline);
-    EXPECT_EQ(EditorText(), "aButton3b");
-    EXPECT_TRUE(IsEditorModified(editor_.Window()));
-
+TEST_F(ControlInfoToolTest, DoubleClickInsertsOnlyAfterTheRevealingEvent) {
     SetEditor(u"", 0);
     const int item = static_cast<int>(Row::ClientArea);
     ASSERT_TRUE(Form().SetItemText(Ids().list, item, 1, u"450, 490"));
@@ -177,45 +158,19 @@ TEST_F(ControlInfoToolTest, InsertInlineIsVerbatimAtTheCaretAfterTheRevealingEve
     EXPECT_EQ(EditorText(), "450, 490");
 }
 
-TEST_F(ControlInfoToolTest, InsertFunctionPutsTheCaretInsideTheParenthesis) {
-    const struct {
-        int caret;
-        const char* text;
-        int expectedCaret;
-    } cases[] = {
-        {7, "line one\r\n->WaitControlState2(Edit1, 7)", 38},   // second half: below
-        {1, "->WaitControlState2(Edit1, 7)\r\nline one", 28},   // first half: above
-    };
-    for (const auto& c : cases) {
-        SetEditor(u"line one", c.caret);
-        ASSERT_NO_FATAL_FAILURE(Select(Row::ControlClassNN, u"Edit1"));
-        ASSERT_TRUE(Form().SetText(Ids().functions, u"->WaitControlState2", 2));
-        const int tipsBefore = tips_;
-        Event(Ids().insertFunction);
-        DrainEvents();
-        EXPECT_EQ(EditorText(), c.text);
-        EXPECT_EQ(editor_.GetSelection().start, c.expectedCaret);
-        EXPECT_EQ(editor_.GetSelection().end, c.expectedCaret);
-        EXPECT_TRUE(IsEditorModified(editor_.Window()));
-        EXPECT_EQ(tips_, tipsBefore + 1);
-    }
-}
-
-TEST_F(ControlInfoToolTest, HintShortensBelowItsWidthLimit) {
-    HWND w = tool_->Window();
-    HWND hint = Form().ControlWindow(Ids().hint);
-    const struct { int width; const char* start; bool centred; } cases[] = {
-        {400, "Use the Control Picker", true}, {450, "Click or tap", false}};
-    for (const auto& c : cases) {
-        RECT r{0, 0, c.width, 490};
-        AdjustWindowRectEx(&r, GetWindowLongW(w, GWL_STYLE), FALSE, GetWindowLongW(w, GWL_EXSTYLE));
-        SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-        DrainEvents();
-        Event(ui::kEventMoved);
-        EXPECT_EQ(Form().GetText(Ids().hint).ToUtf8().rfind(c.start, 0), 0u) << c.width;
-        EXPECT_EQ((GetWindowLongW(hint, GWL_STYLE) & SS_CENTERIMAGE) != 0, c.centred) << c.width;
-        if (c.width == 400) driver::SaveScreenshot(BesideExe(L"info_tool_narrow.bmp"));
-    }
+// A caret in the first half of its line puts the function above it (below is the end-to-end
+// test's); the line help tip is asked for once.
+TEST_F(ControlInfoToolTest, InsertFunctionAboveTheLineAsksForTheTip) {
+    SetEditor(u"line one", 1);
+    ASSERT_NO_FATAL_FAILURE(Select(Row::ControlClassNN, u"Edit1"));
+    ASSERT_TRUE(Form().SetText(Ids().functions, u"->WaitControlState2", 2));
+    const int tipsBefore = tips_;
+    Event(Ids().insertFunction);
+    DrainEvents();
+    EXPECT_EQ(EditorText(), "->WaitControlState2(Edit1, 7)\r\nline one");
+    EXPECT_EQ(editor_.GetSelection().start, 28);
+    EXPECT_EQ(editor_.GetSelection().end, 28);
+    EXPECT_EQ(tips_, tipsBefore + 1);
 }
 
 // Over the tool itself there is no window: its rows are not filled then, and emptied when
@@ -241,7 +196,7 @@ TEST_F(ControlInfoToolTest, DragFillsTheRowsAndTheToolCountsAsNoWindow) {
         if (tick != 2) return;
         EXPECT_EQ(tool_->Value(Row::WindowTitle).ToUtf8(), "Setup;; step 1");
         EXPECT_EQ(tool_->Value(Row::ControlId).ToUtf8(), "101");
-        driver::SaveScreenshot(BesideExe(L"info_tool_drag.bmp"));
+        driver::SaveScreenshot(driver::BesideThisProgram("info_tool_drag.bmp"));
     };
     ASSERT_EQ(RunPickerDrag(input, *tool_, cursors, nullptr, true), DragEnd::Released);
     EXPECT_EQ(tool_->Value(Row::WindowTitle).ToUtf8(), "") << "the tool itself counts as none";

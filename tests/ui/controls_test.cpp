@@ -23,37 +23,6 @@ LOGFONTW FontOf(HWND window) {
 
 LONG Style(HWND window) { return GetWindowLongW(window, GWL_STYLE); }
 
-TEST_F(ControlsTest, CreationUsesClassesStylesAndDefaultFont) {
-    const struct {
-        int id;
-        int type;
-        const wchar_t* windowClass;
-        LONG style;
-    } rows[] = {
-        {form_.CreateButton(u"B", 0, 0, 50, 20), kTypeButton, L"Button", WS_VISIBLE},
-        {form_.CreateCheckBox(u"C", 0, 0, 50, 20), kTypeCheckBox, L"Button", BS_AUTOCHECKBOX},
-        {form_.CreateComboBox(u"a", 0, 0, 50, 80), kTypeComboBox, L"ComboBox", CBS_DROPDOWNLIST},
-        {form_.CreateEditor(0, 0, 50, 50), kTypeEditor, L"Edit", ES_MULTILINE | ES_WANTRETURN},
-        {form_.CreateInput(u"i", 0, 0, 50, 20), kTypeInput, L"Edit", ES_AUTOHSCROLL},
-        {form_.CreateLabel(u"l", 0, 0, 50, 20), kTypeLabel, L"Static", SS_NOTIFY},
-        {form_.CreateListView(u"A", u"|", 0, 0, 50, 50, WS_VISIBLE | LVS_REPORT, 0),
-         kTypeListView, L"SysListView32", LVS_REPORT},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.type);
-        ASSERT_NE(row.id, 0);
-        EXPECT_EQ(form_.ControlType(row.id), row.type);
-        wchar_t name[64]{};
-        GetClassNameW(form_.ControlWindow(row.id), name, 64);
-        EXPECT_STREQ(name, row.windowClass);
-        const LONG wanted = row.style | WS_CHILD;
-        EXPECT_EQ(Style(form_.ControlWindow(row.id)) & wanted, wanted);
-        EXPECT_EQ(FontOf(form_.ControlWindow(row.id)).lfHeight, -12) << "Arial 9 points";
-    }
-    const int group = form_.CreateGroup(u"G", 0, 0, 100, 80);
-    EXPECT_FALSE(Style(form_.ControlWindow(group)) & WS_TABSTOP);
-}
-
 TEST_F(ControlsTest, FontRuleAndReplacement) {
     const int id = form_.CreateLabel(u"x", 0, 0, 50, 20);
     ASSERT_TRUE(form_.SetFont(id, 0.5, 0, 2 | 4, u"Arial", 0));
@@ -66,18 +35,8 @@ TEST_F(ControlsTest, FontRuleAndReplacement) {
     EXPECT_EQ(form_.SendToControl(plain, WM_GETFONT, 0, 0), 0) << "size 0 sets no font";
 }
 
-TEST_F(ControlsTest, TextSelectionPositionAndComboModes) {
-    const int input = form_.CreateInput(u"hello", 12, 34, 100, 22);
-    EXPECT_EQ(form_.GetText(input), WideString(u"hello"));
-    ASSERT_TRUE(form_.SetText(input, u"scrutor"));
-    form_.SendToControl(input, EM_SETSEL, 2, 5);
-    const Selection s = form_.GetSelection(input);
-    EXPECT_EQ(s.start, 2);
-    EXPECT_EQ(s.end, 5);
-    const RECT r = form_.GetPosition(input);
-    EXPECT_EQ(r.left, 12);
-    EXPECT_EQ(r.top, 34);
-    EXPECT_EQ(r.right - r.left, 100);
+// Mode 2 selects an item by its text, 1 appends lines, 0 replaces the list.
+TEST_F(ControlsTest, ComboTextModes) {
     const int id = form_.CreateComboBox(u"alpha\nbeta\ngamma", 0, 0, 100, 120);
     const auto combo = [&](UINT message) { return form_.SendToControl(id, message, 0, 0); };
     EXPECT_EQ(combo(CB_GETCOUNT), 3);
@@ -131,37 +90,6 @@ TEST_F(ControlsTest, ColoursAndNotifications) {
         ASSERT_TRUE(event);
         EXPECT_EQ(event->value1, static_cast<WPARAM>(id));
     }
-}
-
-TEST_F(ControlsTest, ImagesAreCopiedAndOwned) {
-    HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
-    const int id = form_.CreateIcon(icon, 0, 0, 32, 32);
-    HANDLE shown = reinterpret_cast<HANDLE>(form_.SendToControl(id, STM_GETIMAGE, IMAGE_ICON, 0));
-    EXPECT_NE(shown, nullptr);
-    EXPECT_NE(shown, icon) << "the control keeps its own copy";
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 10);
-    ReleaseDC(nullptr, screen);
-    const int picture = form_.CreatePicture(bitmap, 0, 40, 20, 10);
-    EXPECT_NE(form_.SendToControl(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-    BITMAP info{};
-    EXPECT_TRUE(GetObjectW(bitmap, sizeof info, &info)) << "the caller's bitmap stays the caller's";
-    DeleteObject(bitmap);
-}
-
-// The group box's inner area is not the group's: clicks reach its contents, and
-// ChildAtPoint finds the lowest visible child.
-TEST_F(ControlsTest, GroupBoxLetsClicksThroughToItsContents) {
-    (void)form_.CreateGroup(u"Options", 10, 10, 200, 150);
-    const int inside = form_.CreateButton(u"Inside", 40, 60, 80, 25);
-    POINT p{60, 70}, empty{150, 120}, outside{-5000, -5000};
-    ClientToScreen(form_.Window(), &p);
-    ClientToScreen(form_.Window(), &empty);
-    EXPECT_EQ(WindowFromPoint(p), form_.ControlWindow(inside));
-    EXPECT_EQ(WindowFromPoint(empty), form_.Window());
-    EXPECT_EQ(ChildAtPoint(form_.Window(), p, true), form_.ControlWindow(inside));
-    EXPECT_EQ(ChildAtPoint(form_.Window(), outside, false), nullptr);
-    EXPECT_EQ(ChildAtPoint(nullptr, p, true), nullptr);
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "ui_test_support.h"
 
 #include <commctrl.h>
-#include <objidl.h>
-#include <gdiplus.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "driver.h"
 #include "ui/drawing.h"
 
 namespace scrutor::ui::test {
@@ -73,34 +72,11 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
-std::string SaveScreenshot(HWND window, const char* name) {
-    PumpMessages();
+void SaveScreenshot(HWND window, const char* name) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpUntil([] { return false; }, 150);
-    RECT r{};
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    namespace gp = Gdiplus::DllExports;
-    Gdiplus::GpBitmap* image = nullptr;
-    gp::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image);
-    const std::string path = std::string("screenshots\\") + name + ".png";
-    const std::wstring widePath(path.begin(), path.end());
-    // The PNG encoder's class id.
-    const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-    const bool saved = image != nullptr &&
-                       gp::GdipSaveImageToFile(image, widePath.c_str(), &png, nullptr) == Gdiplus::Ok;
-    if (image != nullptr) gp::GdipDisposeImage(image);
-    DeleteObject(bitmap);
-    return saved ? path : std::string();
+    const std::string path = std::string("screenshots\\") + name + ".bmp";
+    (void)driver::SaveScreenshot(std::wstring(path.begin(), path.end()));
 }
 
 COLORREF ClientPixel(HWND window, int x, int y) {

@@ -28,9 +28,8 @@ std::optional<Event> WaitForEvent(EventRecord& record, int code, int timeoutMs =
 std::vector<Event> CollectEvents(EventRecord& record, int timeoutMs = 200);
 // Pumps messages until the condition holds or the time runs out.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
-// Saves what the screen shows of a window as screenshots/<name>.png in the working
-// directory (the build tree); returns the path.
-std::string SaveScreenshot(HWND window, const char* name);
+// Saves the screen with the window redrawn as screenshots/<name>.bmp in the build tree.
+void SaveScreenshot(HWND window, const char* name);
 // The colour on screen at a point of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
 

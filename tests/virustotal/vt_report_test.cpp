@@ -70,10 +70,6 @@ TEST(ReportHtml, MatchesTheGoldenPage) {
     const std::string golden = testing_support::SourceFile("tests/virustotal/golden_report.htm");
     if (actual != golden) std::ofstream("golden_report.actual.htm", std::ios::binary) << actual;
     EXPECT_TRUE(actual == golden) << "see golden_report.actual.htm in the working folder";
-    EXPECT_TRUE(BuildReportHtml({items[0]}, context, page)
-                    .text.View()
-                    .ends_with(u"End of the global report. One item "
-                               u"analyzed.</b></p>\r\n</td></tr></table></body></html>\r\n"));
 }
 
 }  // namespace
