@@ -25,11 +25,8 @@ TEST(ValidateSettings, MissingValuesGiveDefaults) {
     EXPECT_EQ(odd.windowHeight, 510);  // 767 / 3 * 2 = 510, not 511
 }
 
-TEST(ValidateSettings, FontSizeZoomAndFlags) {
-    EXPECT_EQ(ZoomedFontSize(31, true), 32);
-    EXPECT_EQ(ZoomedFontSize(32, true), 32);
-    EXPECT_EQ(ZoomedFontSize(9, false), 8);
-    EXPECT_EQ(ZoomedFontSize(8, false), 8);
+// The zoom limits are the main window's tests.
+TEST(ValidateSettings, FontSizeAndFlags) {
     const std::pair<Stored, std::int32_t> fonts[] = {
         {7, 9}, {8, 8}, {32, 32}, {33, 9}, {kNegativeOne, 9}, {std::nullopt, 9}};
     for (const auto& [stored, expected] : fonts) {
