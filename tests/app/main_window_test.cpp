@@ -150,10 +150,25 @@ TEST_F(MainWindowTest, TabAndPasteInsertAtTheCaretWithoutUndo) {
     InsertTab(app);
     EXPECT_EQ(EditorText(), u"a\tb");
     EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
-    // ANSI text only: the paste converts it from the ANSI code page.
-    ASSERT_TRUE(PutAnsiOnClipboard("x y"));
-    PasteText(app);
-    EXPECT_EQ(EditorText(), u"a\tx yb");
+    // Unicode text arrives unit for unit, a surrogate pair included; ANSI-only text is read
+    // in the ANSI code page (1252: "\xE9" is e acute, "\x80" the euro sign).
+    const std::u16string unicode = u"\u041F\u0440\u0438\u0432\u0435\u0442 \u691C\u67FB \U0001F50D";
+    const char ansi[] = "caf\xE9 \x80 x";
+    ASSERT_EQ(GetACP(), 1252u);
+    const struct {
+        UINT format;
+        const void* data;
+        std::size_t bytes;
+        std::u16string pasted;
+    } cases[] = {{CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * 2, unicode},
+                 {CF_TEXT, ansi, sizeof ansi, u"caf\u00E9 \u20AC x"}};
+    for (const auto& c : cases) {
+        SetEditorText(app.Editor(), u"[]");
+        SendMessageW(app.Editor(), EM_SETSEL, 1, 1);
+        ASSERT_TRUE(PutOnClipboard(c.format, c.data, c.bytes));
+        PasteText(app);
+        EXPECT_EQ(EditorText(), u"[" + c.pasted + u"]") << c.format;
+    }
 }
 
 TEST_F(MainWindowTest, CopySelectedLinesWidensAnEmptySelectionToItsLine) {
