@@ -9,6 +9,7 @@
 #include "analysis/log_filters.h"
 #include "app/core/document_rules.h"
 #include "app/documents.h"
+#include "app/edit_commands.h"
 #include "app/filter_commands.h"
 #include "app/settings_win.h"
 #include "app_test_support.h"
@@ -98,12 +99,16 @@ TEST_F(MainWindowTest, FilterCommandsReplaceTheTextWithTheFiltersResult) {
     EXPECT_FALSE(IsEditorModified(app.Editor())) << "a too-short text is left alone";
 }
 
-TEST_F(MainWindowTest, IgnoreFilesMarksTheWholeSelectedLines) {
+// Typed just before: an undo afterwards has nothing left to take back, not even the typing.
+TEST_F(MainWindowTest, IgnoreFilesMarksTheWholeSelectedLinesForGood) {
     SetEditorText(app.Editor(), u"top\r\n <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y\r\nend");
-    Select(app.Editor(), 12, 12);
+    Select(app.Editor(), 0, 0);
+    SendMessageW(app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"the "));
+    Select(app.Editor(), 16, 16);
     IgnoreFiles(app);
+    UndoEdit(app);
     EXPECT_EQ(EditorText(),
-              u"top\r\n <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y\r\nend");
+              u"the top\r\n <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y\r\nend");
     EXPECT_TRUE(IsEditorModified(app.Editor()));
 }
 
