@@ -13,6 +13,7 @@
 #include "driver.h"
 #include "test_files.h"
 #include "ui/editor.h"
+#include "ui/event_record.h"
 
 namespace scrutor {
 namespace {
@@ -50,6 +51,8 @@ TEST(StartUp, ACommandLineOfThreeCharactersOrFewerOpensNothing) {
         app.Start(GetModuleHandleW(nullptr), c.commandLine);
         EXPECT_EQ(Text(app.MainWindow()), c.title);
         EXPECT_EQ(Text(app.Editor()), c.text);
+        ui::PumpMessages();  // painted, for the picture of a fresh start
+        if (c.text[0] == 0) driver::SaveScreenshot(driver::BesideThisProgram("app_start.bmp"));
     }
 }
 
