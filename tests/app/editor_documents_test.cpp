@@ -80,18 +80,6 @@ TEST_F(MainWindowTest, SavingAScriptWritesMarkHeaderAndTextInPlace) {
     EXPECT_FALSE(IsEditorModified(app.Editor()));
     EXPECT_EQ(std::u16string(app.CurrentDocument().originalText.View()), u"<Delete>\r\nC:\\x.exe");
     EXPECT_EQ(FilesIn(folder), 1) << "the temporary file was left behind";
-
-    // A header already present, in any case, is not written twice; a log gets none.
-    SetEditorText(app.Editor(), u"<zepcommandsscript>\r\n<Reboot>");
-    EXPECT_EQ(SaveDocument(app, 0), SaveResult::kDone);
-    EXPECT_EQ(FileBytes(path).size(), 2 + 2 * 29u);
-    const std::wstring log = folder + L"\\scan.log";
-    ASSERT_TRUE(WriteBytes(log, "ansi log"));
-    app.CurrentDocument().path = reinterpret_cast<const char16_t*>(log.c_str());
-    app.CurrentDocument().name = u"scan.log";
-    SetEditorText(app.Editor(), u"ab");
-    EXPECT_EQ(SaveDocument(app, 0), SaveResult::kDone);
-    EXPECT_EQ(FileBytes(log), std::string("\xFF\xFE" "a\0b\0", 6));
 }
 
 // Settings are read at start and written at shutdown; minimised windows keep the geometry.
