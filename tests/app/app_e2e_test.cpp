@@ -34,8 +34,7 @@ TEST_F(OpenedLog, EachMenuOpensFromTheKeyboard) {
         PressKey(VK_ESCAPE);
         PressKey(VK_ESCAPE);
     }
-    PressKey('Q', true);
-    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "an unmodified document closes at once";
+    EXPECT_TRUE(Closes(scrutor, window)) << "an unmodified document closes at once";
 }
 
 // Every entry of the "Analyze log" menu that rewrites the whole text, in menu order, with the
@@ -94,9 +93,7 @@ TEST(AnalyzeMenu, EveryFilterGivesExactlyTheCoreResultOnTheSample) {
         EXPECT_EQ(WaitForChange(editor, filtered), filtered + L"Q");
         if (filter.item == 0) SaveScreenshot(BesideThisProgram("app_filtered.bmp"));
 
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No")) << "the rewritten text is not marked modified";
-        EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+        ASSERT_TRUE(Closes(scrutor, window, L"No")) << "the rewritten text is not marked modified";
         EXPECT_EQ(ReadDocument(path), original) << "\"No\" must not save";
     }
 }
@@ -137,8 +134,7 @@ TEST_F(OpenedLog, SaveAsScriptWritesUtf16WithTheScriptHeader) {
     EXPECT_EQ(FileBytes(target), Utf16FileBytes(L"<ZEPCommandsScript>\r\n" + Wide(original)));
     EXPECT_EQ(ReadDocument(path), original) << "the log itself must stay as it was";
 
-    PressKey('Q', true);  // just saved: Close asks nothing
-    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+    EXPECT_TRUE(Closes(scrutor, window)) << "just saved: Close asks nothing";
 }
 
 // The program's own registry values, put back as they were when the test ends.
@@ -176,8 +172,7 @@ TEST_F(ProgramSettings, TheZoomedSizeAndTheGeometryAreWrittenAtExit) {
         first = WindowRect(window);
         ASSERT_TRUE(Activate(window));
         for (int i = 0; i < 25; ++i) PressKey('I', true);  // 9 (the fallback) + 23 reaches 32
-        PressKey('Q', true);
-        EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "zooming does not modify the document";
+        EXPECT_TRUE(Closes(scrutor, window)) << "zooming does not modify the document";
     }
     EXPECT_EQ(Read(L"FontSize"), std::optional<DWORD>(32));
     EXPECT_EQ(Read(L"WindowWidth"), std::optional<DWORD>(first.right - first.left));
