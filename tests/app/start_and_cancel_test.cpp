@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
@@ -86,15 +87,9 @@ TEST(StartUp, FirstPlacementAndMinimumSize) {
         EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
         EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
         EXPECT_EQ(r.right - r.left, 400);
-        if (&c != cases) continue;
         SetWindowPos(app.MainWindow(), nullptr, 0, 0, 20, 10, SWP_NOMOVE | SWP_NOZORDER);
         GetWindowRect(app.MainWindow(), &r);
-        EXPECT_EQ(r.right - r.left, 200);
-        EXPECT_EQ(r.bottom - r.top, 80);
-        MINMAXINFO info{};
-        SendMessageW(app.MainWindow(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(info.ptMinTrackSize.x, 200);
-        EXPECT_EQ(info.ptMinTrackSize.y, 80);
+        EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(200L, 80L));
     }
 }
 
