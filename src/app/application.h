@@ -80,6 +80,7 @@ public:
     // Records the editor control once the main window has created it.
     void SetEditor(int id);
     void EndLoop() { endLoop_ = true; }
+    [[nodiscard]] bool LoopEnded() const { return endLoop_; }
 
 private:
     void TakeCommandLine(const char16_t* commandLine);

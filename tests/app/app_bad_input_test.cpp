@@ -62,9 +62,7 @@ TEST(BadInput, OddFilesOpenWithWhatTheyHoldAndCloseUntouched) {
         HWND editor = FindChild(window, L"Edit");
         ASSERT_NE(editor, nullptr);
         EXPECT_EQ(WindowText(editor), file.shown);
-        ASSERT_TRUE(Activate(window));
-        PressKey('Q', true);
-        EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "nothing was changed, so nothing is asked";
+        EXPECT_TRUE(Closes(scrutor, window)) << "nothing was changed, so nothing is asked";
         EXPECT_EQ(FileBytes(path), file.bytes);
     }
     EXPECT_EQ(FilesIn(folder), static_cast<int>(std::size(cases)));
@@ -98,9 +96,7 @@ TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt)
     ASSERT_TRUE(Activate(window));
     PressKey('S', true);
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16FileBytes(L"fix"); }));
-    ASSERT_TRUE(Activate(window));
-    PressKey('Q', true);
-    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+    EXPECT_TRUE(Closes(scrutor, window));
 }
 
 TEST_F(OpenedLog, SavingIntoAFolderThatCannotBeMadeSaysSoAndChangesNothing) {

@@ -6,15 +6,14 @@
 
 namespace scrutor {
 
-bool PutAnsiOnClipboard(const char* text) {
-    const std::size_t bytes = std::strlen(text) + 1;
+bool PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory == nullptr) return false;
-    std::memcpy(GlobalLock(memory), text, bytes);
+    std::memcpy(GlobalLock(memory), data, bytes);
     GlobalUnlock(memory);
     if (!OpenClipboard(nullptr)) return false;
     EmptyClipboard();
-    const bool put = SetClipboardData(CF_TEXT, memory) != nullptr;
+    const bool put = SetClipboardData(format, memory) != nullptr;
     CloseClipboard();
     return put;
 }

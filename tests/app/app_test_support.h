@@ -27,7 +27,8 @@ protected:
     Application app;
 };
 
-bool PutAnsiOnClipboard(const char* text);
+// Puts one block of `bytes` (terminator included) on the clipboard as the only format.
+bool PutOnClipboard(UINT format, const void* data, std::size_t bytes);
 [[nodiscard]] std::u16string ClipboardText();
 
 

@@ -112,6 +112,14 @@ bool ChooseFileInDialog(HWND dialog, const std::wstring& path) {
     return true;
 }
 
+::testing::AssertionResult Closes(Program& scrutor, HWND window, const wchar_t* answer) {
+    if (!Activate(window)) return ::testing::AssertionFailure() << "the window cannot be activated";
+    PressKey('Q', true);
+    if (answer != nullptr && !AnswerMessageBox(scrutor.Id(), answer)) return ::testing::AssertionFailure() << "no save prompt";
+    const int code = scrutor.WaitForExit(kWindowTimeout);
+    return code == 0 ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "exit code " << code;
+}
+
 HWND WaitForTitle(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
     return WaitForWindow(processId, L"SCRUTOR_WND_CLASS", title.c_str(), timeoutMs);
 }

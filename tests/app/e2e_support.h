@@ -44,6 +44,10 @@ inline constexpr wchar_t kSaveTitle[] = L"Please choose the file to save to";
 [[nodiscard]] HWND FileDialogNameBox(HWND dialog);
 bool ChooseFileInDialog(HWND dialog, const std::wstring& path);
 
+// Closes with Ctrl+Q, answering the save prompt when `answer` is given (else none may come);
+// succeeds when the program then ends with exit code 0.
+::testing::AssertionResult Closes(driver::Program& scrutor, HWND window, const wchar_t* answer = nullptr);
+
 // Starts the program on `path`; answers the main window once its title names the file.
 HWND StartOn(driver::Program& scrutor, const std::wstring& path, const std::wstring& fileName,
             DWORD timeoutMs = kWindowTimeout);

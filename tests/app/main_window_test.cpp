@@ -63,6 +63,35 @@ TEST_F(MainWindowTest, MenusFollowTheCommandTable) {
     EXPECT_EQ(enabledCount, 44) << "items of features still to come stay disabled";
 }
 
+// Another process cannot read menus under Wine, so the count in these texts is read here.
+TEST_F(MainWindowTest, MemoryMenuTextsFollowTheNumberOfLines) {
+    const auto menuTexts = [&] {
+        std::wstring texts;
+        for (CommandId id : {CommandId::kManageMemoryList, CommandId::kInsertMemorizedLines}) {
+            wchar_t text[128]{};
+            GetMenuStringW(GetMenu(app.MainWindow()),
+                           static_cast<UINT>(app.Commands().ToolkitId(id)), text, 128,
+                           MF_BYCOMMAND);
+            texts += text + std::wstring(L"|");
+        }
+        return texts;
+    };
+    SetEditorText(app.Editor(),
+                  u"C:\\Users\\Maria\\upd.exe | Not signed\r\nshort\r\n"
+                  u"<Run> | Updater | C:\\upd\\upd.exe /silent");
+    SendMessageW(app.Editor(), EM_SETSEL, 0, -1);
+    app.MemoryList().MemorizeSelectedLines();
+    EXPECT_EQ(menuTexts(),
+              L"Manage memory list (2 lines)\tAlt+W|Insert memorized lines (2 lines)\tCtrl+W|");
+    app.MemoryList().MemorizeSelectedLines();  // no duplicate check
+    EXPECT_EQ(menuTexts(),
+              L"Manage memory list (4 lines)\tAlt+W|Insert memorized lines (4 lines)\tCtrl+W|");
+    app.MemoryList().Reset();
+    EXPECT_EQ(menuTexts(),
+              L"Manage memory list (0 lines)\tAlt+W|Insert memorized lines (0 lines)\tCtrl+W|");
+    EXPECT_EQ(app.MemoryList().Count(), 0);
+}
+
 std::wstring KeyLabel(const ACCEL& entry) {
     std::wstring label;
     if (entry.fVirt & FCONTROL) label += L"Ctrl+";
@@ -150,10 +179,25 @@ TEST_F(MainWindowTest, TabAndPasteInsertAtTheCaretWithoutUndo) {
     InsertTab(app);
     EXPECT_EQ(EditorText(), u"a\tb");
     EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
-    // ANSI text only: the paste converts it from the ANSI code page.
-    ASSERT_TRUE(PutAnsiOnClipboard("x y"));
-    PasteText(app);
-    EXPECT_EQ(EditorText(), u"a\tx yb");
+    // Unicode text arrives unit for unit, a surrogate pair included; ANSI-only text is read
+    // in the ANSI code page (1252: "\xE9" is e acute, "\x80" the euro sign).
+    const std::u16string unicode = u"\u041F\u0440\u0438\u0432\u0435\u0442 \u691C\u67FB \U0001F50D";
+    const char ansi[] = "caf\xE9 \x80 x";
+    ASSERT_EQ(GetACP(), 1252u);
+    const struct {
+        UINT format;
+        const void* data;
+        std::size_t bytes;
+        std::u16string pasted;
+    } cases[] = {{CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * 2, unicode},
+                 {CF_TEXT, ansi, sizeof ansi, u"caf\u00E9 \u20AC x"}};
+    for (const auto& c : cases) {
+        SetEditorText(app.Editor(), u"[]");
+        SendMessageW(app.Editor(), EM_SETSEL, 1, 1);
+        ASSERT_TRUE(PutOnClipboard(c.format, c.data, c.bytes));
+        PasteText(app);
+        EXPECT_EQ(EditorText(), u"[" + c.pasted + u"]") << c.format;
+    }
 }
 
 TEST_F(MainWindowTest, CopySelectedLinesWidensAnEmptySelectionToItsLine) {

@@ -98,10 +98,7 @@ TEST_F(OpenedLog, MemorizedLinesGoInWithCtrlWAndStayThroughDeleteAndReopen) {
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(memory); })) << "Esc must hide like close";
 
-    PressKey('Q', true);
-    ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No"))
-        << "Ctrl+W did not mark the document modified";
-    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+    EXPECT_TRUE(Closes(scrutor, window, L"No")) << "Ctrl+W did not mark the document modified";
 }
 
 // Double-clicks with the real mouse in the list's first row (just under its header).
@@ -167,11 +164,7 @@ TEST_F(OpenedLog, WindowButtonsInsertTheirItemsBelowTheCaretLine) {
     ASSERT_TRUE(PressButton(memory, L"Delete all"));
     EXPECT_TRUE(HasItems(list, {}));
 
-    ASSERT_TRUE(Activate(window));
-    PressKey('Q', true);
-    ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No"))
-        << "inserting from the window must mark the document modified";
-    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+    EXPECT_TRUE(Closes(scrutor, window, L"No")) << "inserting from the window must mark the document modified";
 }
 
 }  // namespace

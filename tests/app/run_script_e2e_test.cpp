@@ -118,8 +118,7 @@ TEST_F(OpenedLog, ZepGetsTheScriptOnlyAsTheUserLetsIt) {
     ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No"));
     ASSERT_EQ(Starts(record, 6).size(), 6u);
     EXPECT_EQ(Starts(record)[5].first, zep + " -ReadFile \"\" -Auto");
-    press('Q', true);
-    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0);
+    EXPECT_TRUE(Closes(scrutor, window));
 }
 
 // Above the caret's line from its first half, below it from its second; the caret ends after

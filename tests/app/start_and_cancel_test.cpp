@@ -1,0 +1,166 @@
+// Start-up paths (the command line, the window's first place and smallest size) and every
+// way of cancelling the save dialog, on the real main window in the test process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/application.h"
+#include "app/documents.h"
+#include "app/event_loop.h"
+#include "driver.h"
+#include "test_files.h"
+#include "ui/editor.h"
+#include "ui/event_record.h"
+
+namespace scrutor {
+namespace {
+
+constexpr wchar_t kProgramKey[] = L"Software\\ZEP - Zepharion\\Scrutor";
+
+std::wstring Text(HWND window) { return driver::WindowText(window); }
+
+// Works in a fresh folder, so a file the program writes or opens by a relative name lies there.
+class InFolder {
+public:
+    explicit InFolder(const wchar_t* name) : folder(TestFolder(name)) {
+        GetCurrentDirectoryW(MAX_PATH, previous_);
+        SetCurrentDirectoryW(folder.c_str());
+    }
+    ~InFolder() { SetCurrentDirectoryW(previous_); }
+    const std::wstring folder;
+
+private:
+    wchar_t previous_[MAX_PATH]{};
+};
+
+// Three characters are too few to split into arguments, even when they name a file.
+TEST(StartUp, ACommandLineOfThreeCharactersOrFewerOpensNothing) {
+    InFolder here(L"scrutor-args");
+    ASSERT_TRUE(WriteBytes(L"a.z", "short name"));
+    ASSERT_TRUE(WriteBytes(L"ab.z", "long name"));
+    const struct {
+        const char16_t* commandLine;
+        const wchar_t* title;
+        const wchar_t* text;
+    } cases[] = {{u"a.z", L"New script.zep - Scrutor", L""}, {u"ab.z", L"ab.z - Scrutor", L"long name"}};
+    for (const auto& c : cases) {
+        Application app;
+        app.Start(GetModuleHandleW(nullptr), c.commandLine);
+        EXPECT_EQ(Text(app.MainWindow()), c.title);
+        EXPECT_EQ(Text(app.Editor()), c.text);
+        ui::PumpMessages();  // painted, for the picture of a fresh start
+        if (c.text[0] == 0) driver::SaveScreenshot(driver::BesideThisProgram("app_start.bmp"));
+    }
+}
+
+// Both coordinates unset: centred in the work area; one unset: it stays -1. However small
+// the user drags it, the window keeps 200 x 80.
+TEST(StartUp, FirstPlacementAndMinimumSize) {
+    RegistryValueGuard width(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowWidth");
+    RegistryValueGuard height(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowHeight");
+    RegistryValueGuard x(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowPosX");
+    RegistryValueGuard y(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowPosY");
+    ASSERT_TRUE(width.SetDword(400));
+    ASSERT_TRUE(height.SetDword(300));
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const struct {
+        DWORD x, y;
+        LONG left, top;
+    } cases[] = {
+        {0, 0, work.left + (work.right - work.left - 400) / 2, work.top + (work.bottom - work.top - 300) / 2},
+        {30, 0, 30, -1},
+        {0, 40, -1, 40},
+        {30, 40, 30, 40},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(x.SetDword(c.x));
+        ASSERT_TRUE(y.SetDword(c.y));
+        Application app;
+        app.Start(GetModuleHandleW(nullptr), nullptr);
+        RECT r{};
+        GetWindowRect(app.MainWindow(), &r);
+        EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
+        EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
+        EXPECT_EQ(r.right - r.left, 400);
+        SetWindowPos(app.MainWindow(), nullptr, 0, 0, 20, 10, SWP_NOMOVE | SWP_NOZORDER);
+        GetWindowRect(app.MainWindow(), &r);
+        EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(200L, 80L));
+    }
+}
+
+// What the user does with each box and file dialog that comes up while a command runs: the
+// save prompt gets `promptAnswer`, every file dialog is cancelled. Runs from a thread timer
+// inside their modal loops; records the title of every dialog and the text of every prompt.
+struct Answers {
+    const wchar_t* promptAnswer;
+    std::vector<std::wstring> seen;
+    HWND last = nullptr;
+};
+Answers* gAnswers = nullptr;
+
+void CALLBACK AnswerWhatIsOpen(HWND, UINT, UINT_PTR, DWORD) {
+    const DWORD self = GetCurrentProcessId();
+    HWND box = driver::WaitForWindow(self, L"_WINDOW_MsgBoxClass", nullptr, 0);
+    HWND dialog = driver::WaitForWindow(self, L"#32770", nullptr, 0);
+    HWND open = box != nullptr ? box : dialog;
+    if (open == nullptr || open == gAnswers->last) return;
+    if (box != nullptr) {
+        HWND label = driver::FindChild(box, L"Static");
+        if (label == nullptr || !driver::PressButton(box, gAnswers->promptAnswer)) return;  // not built yet
+        gAnswers->seen.push_back(Text(label));
+    } else {
+        gAnswers->seen.push_back(Text(dialog));
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    gAnswers->last = open;
+}
+
+// A command that would bind, replace or close the document, with the save prompt or the save
+// dialog cancelled: the typed text stays, still marked modified, nothing is written and the
+// window stays.
+TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
+    InFolder here(L"scrutor-cancel");
+    const std::wstring prompt = L"Save changes to New script.zep?";
+    const std::wstring save = L"Please choose the file to save to";
+    const struct {
+        const char* name;
+        void (*command)(Application&);
+        const wchar_t* promptAnswer;
+        std::vector<std::wstring> seen;
+    } cases[] = {
+        {"Save", SaveCommand, L"Yes", {save}},
+        {"Save as script", SaveAsScript, L"Yes", {save}},
+        {"Close", RequestClose, L"Yes", {prompt, save}},
+        {"Close, Cancel", RequestClose, L"Cancel", {prompt}},
+        {"New script", NewDocument, L"Yes", {prompt, save}},
+        {"New script, Cancel", NewDocument, L"Cancel", {prompt}},
+        {"Open", OpenDocument, L"Yes", {prompt, save}},
+    };
+    Application app;
+    app.Start(GetModuleHandleW(nullptr), nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetEditorText(app.Editor(), u"<Delete>\r\nC:\\typed.exe");
+        SetEditorModified(app.Editor(), true);
+        Answers answers{c.promptAnswer, {}, nullptr};
+        gAnswers = &answers;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWhatIsOpen);
+        c.command(app);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(answers.seen, c.seen);
+        EXPECT_EQ(Text(app.Editor()), L"<Delete>\r\nC:\\typed.exe");
+        EXPECT_TRUE(IsEditorModified(app.Editor()));
+        EXPECT_EQ(Text(app.MainWindow()), L"New script.zep - Scrutor");
+        EXPECT_TRUE(app.CurrentDocument().path.IsEmpty());
+        EXPECT_FALSE(app.LoopEnded());
+        EXPECT_EQ(FilesIn(here.folder), 0);
+    }
+}
+
+}  // namespace
+}  // namespace scrutor
