@@ -32,7 +32,7 @@ pictures=(
   "revert-question revert_question.bmp trim"
   "open-dialog open_dialog.bmp trim"
   "save-dialog save_dialog.bmp trim"
-  "insert-dialog insert_dialog.bmp trim"
+  "insert-dialog insert_dialog.bmp 712x677+556+0"
   "help-tip-balloon tip_balloon.bmp trim"
   "help-tip-rectangle tip_rectangle.bmp trim"
   "template-inserted template_inserted.bmp trim"
@@ -41,9 +41,8 @@ pictures=(
   "control-info-drag control_info_drag.bmp trim"
   "control-info-released control_info_released.bmp trim"
   "control-info-narrow control_info_narrow.bmp trim"
-  "run-script-zep run_script_zep.bmp trim"
   "many-pages-question many_pages_question.bmp trim"
-  "virustotal-progress virustotal_progress.bmp trim"
+  "virustotal-progress virustotal_progress.bmp 420x215+5+5"
 )
 
 # Small files: at most 1000 pixels wide, a palette of 64 colours, no metadata.

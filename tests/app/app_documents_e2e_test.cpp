@@ -88,7 +88,7 @@ TEST_F(OpenedLog, OpenAsksFirstSavesThroughTheDialogAndKeepsTheTextForAnEmptyFil
     PressKey('O', true);
     ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No"));
     HWND dialog = WaitForFileDialog(scrutor.Id(), kOpenTitle);
-    SaveScreenshot(BesideThisProgram("open_dialog.bmp"));
+    SaveScreenshot(BesideThisProgram("open_dialog.bmp"), 700);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ChooseFileInDialog(dialog, second));
     ASSERT_NE(WaitForTitle(scrutor.Id(), L"second.log - Scrutor"), nullptr);

@@ -92,7 +92,6 @@ TEST_F(OpenedLog, ZepGetsTheScriptOnlyAsTheUserLetsIt) {
     edited = typeAtEnd(L" <Reboot>");
     press(VK_F5);
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(record + L".text") == Narrow(edited); }));
-    SaveScreenshot(BesideThisProgram("run_script_zep.bmp"));
     EXPECT_FALSE(IsIconic(zepTop)) << "the window is restored";
     EXPECT_EQ(GetForegroundWindow(), zepTop);
     Sleep(kGraceMs);
@@ -142,7 +141,7 @@ TEST_F(OpenedLog, TemplatesGoAboveOrBelowTheCaretLine) {
             const bool above = caret < line.size() / 2;
             EXPECT_EQ(WaitForChange(editor, before), above ? first + block + L"\r\n" + line + L"\r\nlast"
                                                            : first + line + L"\r\n" + block + L"\r\nlast");
-            if (item == 1 && caret == 0) SaveScreenshot(BesideThisProgram("template_inserted.bmp"));
+            if (item == 1 && caret == 0) SaveScreenshot(BesideThisProgram("template_inserted.bmp"), 700);
             const std::size_t end = first.size() + block.size() + 2 + (above ? 0 : line.size());
             EXPECT_EQ(LOWORD(SendMessageW(editor, EM_GETSEL, 0, 0)), end);
             EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
