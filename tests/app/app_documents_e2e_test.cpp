@@ -38,6 +38,7 @@ TEST_F(OpenedLog, NewAsksFirstAndRevertBringsBackTheTextLastRead) {
     HWND box = WaitForMessageBox(scrutor.Id());
     ASSERT_NE(box, nullptr) << "New on a modified document must ask";
     EXPECT_EQ(MessageBoxText(box), L"Save changes to first.log?");
+    SaveScreenshot(BesideThisProgram("save_prompt.bmp"));
     ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"No"); }));
     ASSERT_NE(WaitForTitle(scrutor.Id(), L"New script.zep - Scrutor"), nullptr);
     EXPECT_EQ(WindowText(editor), L"");
@@ -49,6 +50,7 @@ TEST_F(OpenedLog, NewAsksFirstAndRevertBringsBackTheTextLastRead) {
     box = WaitForMessageBox(scrutor.Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kRevertQuestion);
+    SaveScreenshot(BesideThisProgram("revert_question.bmp"));
     ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"No"); }));
     Sleep(300);
     EXPECT_EQ(WindowText(editor), L"abc") << "\"No\" must leave the text alone";
@@ -77,6 +79,7 @@ TEST_F(OpenedLog, OpenAsksFirstSavesThroughTheDialogAndKeepsTheTextForAnEmptyFil
     PressKey('O', true);
     ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"No"));
     HWND dialog = WaitForFileDialog(scrutor.Id(), kOpenTitle);
+    SaveScreenshot(BesideThisProgram("open_dialog.bmp"), 700);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ChooseFileInDialog(dialog, second));
     ASSERT_NE(WaitForTitle(scrutor.Id(), L"second.log - Scrutor"), nullptr);

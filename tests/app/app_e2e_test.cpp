@@ -126,6 +126,7 @@ TEST_F(OpenedLog, SaveAsScriptWritesUtf16WithTheScriptHeader) {
     HWND nameBox = FileDialogNameBox(dialog);
     ASSERT_NE(nameBox, nullptr);
     EXPECT_EQ(WindowText(nameBox), L"report") << "the dialog offers the log's name without extension";
+    SaveScreenshot(BesideThisProgram("save_dialog.bmp"), 700);
     ASSERT_TRUE(ChooseFileInDialog(dialog, target));
 
     EXPECT_NE(WaitForWindow(scrutor.Id(), L"SCRUTOR_WND_CLASS", L"report.zep - Scrutor", kWindowTimeout),

@@ -140,6 +140,7 @@ TEST_F(OpenedLog, TemplatesGoAboveOrBelowTheCaretLine) {
             const bool above = caret < line.size() / 2;
             EXPECT_EQ(WaitForChange(editor, before), above ? first + block + L"\r\n" + line + L"\r\nlast"
                                                            : first + line + L"\r\n" + block + L"\r\nlast");
+            if (item == 1 && caret == 0) SaveScreenshot(BesideThisProgram("template_inserted.bmp"), 700);
             const std::size_t end = first.size() + block.size() + 2 + (above ? 0 : line.size());
             EXPECT_EQ(LOWORD(SendMessageW(editor, EM_GETSEL, 0, 0)), end);
             EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);

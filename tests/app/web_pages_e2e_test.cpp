@@ -106,6 +106,7 @@ TEST_F(WebPages, TheDefaultBrowserStandsInForVistroAndManyPagesAskFirst) {
         PressKey('G', true);
         HWND box = WaitForMessageBox(scrutor.Id());
         EXPECT_EQ(MessageBoxText(box), L"Open 11 web pages?");
+        SaveScreenshot(BesideThisProgram("many_pages_question.bmp"));
         ASSERT_TRUE(PressButton(box, answer));
     }
     ExpectOpened(browser_, kSearch, names);  // No opened nothing, Yes every page

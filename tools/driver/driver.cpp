@@ -209,7 +209,8 @@ bool PressButton(HWND dialog, const wchar_t* caption) {
     return false;
 }
 
-bool SaveScreenshot(const std::wstring& path) {
+bool SaveScreenshot(const std::wstring& path, DWORD settleMs) {
+    Sleep(settleMs);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);

@@ -58,7 +58,8 @@ void ChooseMenuItem(HWND window, int menuIndex, int itemIndex);
 // Clicks the button with the given caption inside a dialog-like window.
 [[nodiscard]] bool PressButton(HWND dialog, const wchar_t* caption);
 
-// Saves the whole screen as a 24-bit BMP.
-bool SaveScreenshot(const std::wstring& path);
+// Saves the whole screen as a 24-bit BMP, after `settleMs` for windows that have just
+// opened to finish painting (Wine paints a file dialog's controls late).
+bool SaveScreenshot(const std::wstring& path, DWORD settleMs = 0);
 
 }  // namespace scrutor::driver
