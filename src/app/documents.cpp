@@ -111,10 +111,15 @@ void SaveCommand(Application& app) {
     if (SaveDocument(app, 0) == SaveResult::kDone) SetEditorModified(app.Editor(), false);
 }
 
+// A cancelled dialog gives the old name back: otherwise a later "Save" would write the
+// script header into the log the document still points at.
 void SaveAsScript(Application& app) {
-    app.CurrentDocument().name = ScriptNameFor(app.CurrentDocument().name);
+    const WideString before = app.CurrentDocument().name;
+    app.CurrentDocument().name = ScriptNameFor(before);
     if (SaveDocument(app, kSaveAlwaysShowDialog) == SaveResult::kDone) {
         SetEditorModified(app.Editor(), false);
+    } else {
+        app.CurrentDocument().name = before;
     }
 }
 

@@ -160,6 +160,15 @@ TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
         EXPECT_FALSE(app.LoopEnded());
         EXPECT_EQ(FilesIn(here.folder), 0);
     }
+    // A log keeps its name, so a later Save does not put the script header into it.
+    app.CurrentDocument().name = u"scan.log";
+    Answers answers{L"Yes", {}, nullptr};
+    gAnswers = &answers;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWhatIsOpen);
+    SaveAsScript(app);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(answers.seen, std::vector<std::wstring>{save});
+    EXPECT_EQ(app.CurrentDocument().name, WideString(u"scan.log"));
 }
 
 }  // namespace
