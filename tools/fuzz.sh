@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Fuzzes the parsers of untrusted input: builds the libFuzzer targets with clang (ASan and
+# UBSan), runs each for the given seconds on its kept corpus (tests/fuzz/corpus/<target>)
+# plus a scratch folder, then minimises both back into the kept corpus, which the test
+# command replays. Prints per target executions, coverage and any crash file.
+#   tools/fuzz.sh [seconds] [target...]     FUZZ_JOBS=3 runs three targets at a time
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+[ $# -gt 0 ] && shift
+build=$root/build/fuzz
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  read -ra targets <<<"$(sed -n 's/^set(SCRUTOR_FUZZ_TARGETS \(.*\)/\1/p;s/^ *\([a-z_ ]*\))$/\1/p' \
+    "$root/tests/fuzz/CMakeLists.txt" | tr '\n' ' ')"
+fi
+
+command -v clang++ >/dev/null || { echo "fuzz.sh: needs clang and libclang-rt-dev" >&2; exit 1; }
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSCRUTOR_FUZZ=ON -DSCRUTOR_SANITIZE=ON >/dev/null
+cmake --build "$build" -j2 --target "${targets[@]}"
+
+run_one() {
+  local target=$1 corpus=$root/tests/fuzz/corpus/$1 work=$build/runs/$1
+  rm -rf "$work" && mkdir -p "$work/scratch" "$work/crashes" "$work/minimised" "$corpus"
+  "$build/tests/fuzz/$target" "$work/scratch" "$corpus" -max_total_time="$seconds" \
+    -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$work/crashes/" >"$work/fuzz.log" 2>&1 || true
+  # Keep the smallest set of inputs that reaches every edge either folder reached.
+  if "$build/tests/fuzz/$target" -merge=1 -use_counters=0 "$work/minimised" "$corpus" "$work/scratch" \
+    >"$work/merge.log" 2>&1 && [ -n "$(ls -A "$work/minimised")" ]; then
+    rm -f "$corpus"/* && cp "$work/minimised"/* "$corpus"/
+  fi
+}
+
+summary() {
+  local target=$1 work=$build/runs/$1 log=$build/runs/$1/fuzz.log
+  local execs rate cov
+  field() { sed -n "s/^stat::$1: *//p" "$log" | tail -1; }
+  execs=$(field number_of_executed_units) rate=$(field average_exec_per_sec)
+  cov=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1)
+  printf '%-12s %10s execs %6s exec/s  %-22s corpus %4s files  crashes: %s\n' "$target" \
+    "${execs:-?}" "${rate:-?}" "${cov:-cov: ?}" "$(ls "$root/tests/fuzz/corpus/$target" | wc -l)" \
+    "$(ls "$work/crashes" | sed "s|^|$work/crashes/|" | tr '\n' ' ')"
+}
+
+jobs=${FUZZ_JOBS:-1}
+for target in "${targets[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+  run_one "$target" &
+done
+wait
+for target in "${targets[@]}"; do summary "$target"; done
