@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (tree.Count() == 0) return 0;
     const TreeWindow last = tree.Count();
     WideString className;
-    if (tree.ClassName(last, kResolverClassUnits, className) && !className.IsEmpty())
+    if (tree.ClassName(last, kWindowTextUnits, className) && !className.IsEmpty())
         fuzz::Check(ClassInstanceNumber(tree, kTop, last, className.CStr()) >= 1);
     return 0;
 }
