@@ -16,7 +16,23 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 command -v clang++ >/dev/null || { echo "fuzz.sh: needs clang and libclang-rt-dev" >&2; exit 1; }
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# PCRE2 built with coverage feedback (not itself checked) from the source package that the
+# MinGW builds fetched, so the regex and filter fuzzers see which pattern paths they reach.
+pcre2=()
+pcre2_src=$(ls -d "$root"/build/deps/*/pcre2-src/pcre2-*/ 2>/dev/null | head -n 1 || true)
+if [ -n "$pcre2_src" ]; then
+  if [ ! -f "$build/pcre2/lib/libpcre2-16.a" ]; then
+    cmake -S "$pcre2_src" -B "$build/pcre2-build" -G Ninja -DCMAKE_C_COMPILER=clang \
+      -DCMAKE_C_FLAGS="-O1 -fsanitize=fuzzer-no-link" -DCMAKE_BUILD_TYPE=None \
+      -DCMAKE_INSTALL_PREFIX="$build/pcre2" -DPCRE2_BUILD_PCRE2_8=OFF -DPCRE2_BUILD_PCRE2_16=ON \
+      -DBUILD_SHARED_LIBS=OFF -DPCRE2_BUILD_TESTS=OFF -DPCRE2_BUILD_PCRE2GREP=OFF >/dev/null
+    cmake --build "$build/pcre2-build" -j2 >/dev/null && cmake --install "$build/pcre2-build" >/dev/null
+  fi
+  pcre2=(-DPCRE2_INCLUDE_DIR="$build/pcre2/include" -DPCRE2_LIBRARY="$build/pcre2/lib/libpcre2-16.a")
+else
+  echo "fuzz.sh: no PCRE2 source under build/deps (tools/test.sh fetches it); using the system's"
+fi
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${pcre2[@]}" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSCRUTOR_FUZZ=ON -DSCRUTOR_SANITIZE=ON >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}"
 
