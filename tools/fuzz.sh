@@ -42,10 +42,12 @@ run_one() {
   "$build/tests/fuzz/$target" "$work/scratch" "$corpus" -max_total_time="$seconds" \
     -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/crashes/" >"$work/fuzz.log" 2>&1 || true
-  # Keep the smallest set of inputs that reaches every edge either folder reached.
-  if "$build/tests/fuzz/$target" -merge=1 -use_counters=0 "$work/minimised" "$corpus" "$work/scratch" \
-    >"$work/merge.log" 2>&1 && [ -n "$(ls -A "$work/minimised")" ]; then
-    rm -f "$corpus"/* && cp "$work/minimised"/* "$corpus"/
+  # Keep the smallest set of inputs that reaches every edge either folder reached, and every
+  # reproducer of a mended fault (kept under its crash-/timeout- name).
+  if "$build/tests/fuzz/$target" -set_cover_merge=1 -use_counters=0 "$work/minimised" \
+    "$corpus" "$work/scratch" >"$work/merge.log" 2>&1 && [ -n "$(ls -A "$work/minimised")" ]; then
+    find "$corpus" -type f ! -name 'crash-*' ! -name 'timeout-*' -delete
+    cp "$work/minimised"/* "$corpus"/
   fi
 }
 
