@@ -1,10 +1,13 @@
-// Feeds arbitrary UTF-16 text to the JSON reader and walks everything it finds.
+// Feeds arbitrary UTF-16 text to the JSON reader and walks everything it finds; the text's
+// first piece also goes through the partner batch's escaping and must read back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "foundation/json_reader.h"
+#include "fuzz_input.h"
+#include "virustotal/request_batch.h"
 
 namespace {
 
@@ -31,6 +34,19 @@ void Walk(scrutor::JsonDocument& document, const scrutor::JsonValue* parent, int
     (void)document.MemberText(parent, u"scans", text);
 }
 
+void CheckEscapingRoundTrip(const char16_t* path) {
+    scrutor::RequestBatch batch;
+    scrutor::AppendFile(batch, {u"h", path, {}});
+    const scrutor::WideString array(u"[", batch.text.CStr(), u"]");
+    scrutor::JsonDocument document;
+    document.Open(array.CStr());
+    scrutor::JsonValue root, object;
+    scrutor::WideString read;
+    const bool found = document.Root(root) && document.FirstElement(object, &root) &&
+                       document.MemberText(&object, u"image_path", read) == scrutor::kJsonString;
+    scrutor::fuzz::Check(path[0] == 0 || (found && read == path));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -45,5 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scrutor::JsonValue root;
     if (document.Root(root)) Walk(document, &root, 0);
     Walk(document, nullptr, 0);
+    CheckEscapingRoundTrip(scrutor::fuzz::Pieces(data, size).Next());
     return 0;
 }
