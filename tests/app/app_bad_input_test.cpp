@@ -18,19 +18,6 @@ using scrutor::FilesIn;
 using scrutor::TestFolder;
 using scrutor::WriteBytes;
 
-// The box a failed save shows, with its exact text, answered with OK.
-::testing::AssertionResult ConfirmsCreateFailed(DWORD processId) {
-    HWND box = WaitForMessageBox(processId);
-    if (box == nullptr) return ::testing::AssertionFailure() << "no message box";
-    const std::wstring text = MessageBoxText(box);
-    if (text != Wide(scrutor::kCreateFailedMessage)) {
-        return ::testing::AssertionFailure() << "the box says: " << std::string(text.begin(), text.end());
-    }
-    if (!WaitUntil([&] { return PressButton(box, L"OK"); })) return ::testing::AssertionFailure() << "no OK button";
-    Sleep(300);
-    return ::testing::AssertionSuccess();
-}
-
 // GetWindowTextLength does not ask a control of another process.
 int TextLength(HWND control) { return static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)); }
 
@@ -84,7 +71,7 @@ TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt)
     ASSERT_TRUE(Activate(window));
     TypeText(L"fix");
     PressKey('S', true);
-    ASSERT_TRUE(ConfirmsCreateFailed(scrutor.Id())) << "a failed save must say so";
+    ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), L"OK"), Wide(scrutor::kCreateFailedMessage)) << "a failed save must say so";
     EXPECT_EQ(WindowText(window), L"locked.log - Scrutor");
     EXPECT_EQ(WindowText(editor), L"fix");
     CloseHandle(lock);
@@ -113,7 +100,8 @@ TEST_F(OpenedLog, SaveAsScriptSaysWhenItCannotAndThenWritesUtf16WithTheHeader) {
     HWND dialog = WaitForFileDialog(scrutor.Id(), kSaveTitle);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ChooseFileInDialog(dialog, blocker + L"\\report.zep"));
-    ASSERT_TRUE(ConfirmsCreateFailed(scrutor.Id())) << "a target that cannot be created must be reported";
+    ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), L"OK"), Wide(scrutor::kCreateFailedMessage))
+        << "a target that cannot be created must be reported";
     EXPECT_EQ(WindowText(window), L"report.log - Scrutor");
     EXPECT_EQ(FileBytes(blocker), "a file where the folder would go");
 

@@ -33,10 +33,7 @@ TEST_F(OpenedLog, NewRevertAndOpenAskFirstAndDoWhatTheAnswerSays) {
     (void)WaitForChange(editor, original);
 
     PressKey('N', true);
-    HWND box = WaitForMessageBox(scrutor.Id());
-    ASSERT_NE(box, nullptr) << "New on a modified document must ask";
-    EXPECT_EQ(MessageBoxText(box), L"Save changes to first.log?");
-    ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"No"); }));
+    ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), L"No"), L"Save changes to first.log?") << "New on a modified document must ask";
     ASSERT_NE(WaitForTitle(scrutor.Id(), L"New script.zep - Scrutor"), nullptr);
     EXPECT_EQ(WindowText(editor), L"");
     EXPECT_EQ(Wide(ReadDocument(path)), original) << "\"No\" must not save";
@@ -44,10 +41,7 @@ TEST_F(OpenedLog, NewRevertAndOpenAskFirstAndDoWhatTheAnswerSays) {
     ASSERT_TRUE(Activate(window));
     TypeText(L"abc");
     PressKey('T', true);
-    box = WaitForMessageBox(scrutor.Id());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), kRevertQuestion);
-    ASSERT_TRUE(WaitUntil([&] { return PressButton(box, L"No"); }));
+    ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), L"No"), kRevertQuestion);
     Sleep(300);
     EXPECT_EQ(WindowText(editor), L"abc") << "\"No\" must leave the text alone";
 

@@ -63,11 +63,13 @@ std::wstring MessageBoxText(HWND box) {
     return label != nullptr ? WindowText(label) : std::wstring();
 }
 
-bool AnswerMessageBox(DWORD processId, const wchar_t* button) {
+std::wstring AnswerMessageBoxText(DWORD processId, const wchar_t* button) {
     HWND box = WaitForMessageBox(processId);
+    const std::wstring text = box != nullptr ? MessageBoxText(box) : L"";
     // A box still closing would swallow the next keystroke or take the next answer.
-    return box != nullptr && WaitUntil([&] { return PressButton(box, button); }) &&
-           WaitUntil([&] { return !IsWindow(box); });
+    const bool answered = box != nullptr && WaitUntil([&] { return PressButton(box, button); }) &&
+                          WaitUntil([&] { return !IsWindow(box); });
+    return answered ? text : L"<no box>";
 }
 
 HWND WaitForFileDialog(DWORD processId, const wchar_t* title) {
