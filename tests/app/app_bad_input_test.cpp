@@ -18,19 +18,6 @@ using scrutor::FilesIn;
 using scrutor::TestFolder;
 using scrutor::WriteBytes;
 
-// The box a failed save shows, with its exact text, answered with OK.
-::testing::AssertionResult ConfirmsCreateFailed(DWORD processId) {
-    HWND box = WaitForMessageBox(processId);
-    if (box == nullptr) return ::testing::AssertionFailure() << "no message box";
-    const std::wstring text = MessageBoxText(box);
-    if (text != Wide(scrutor::kCreateFailedMessage)) {
-        return ::testing::AssertionFailure() << "the box says: " << std::string(text.begin(), text.end());
-    }
-    if (!WaitUntil([&] { return PressButton(box, L"OK"); })) return ::testing::AssertionFailure() << "no OK button";
-    Sleep(300);
-    return ::testing::AssertionSuccess();
-}
-
 // GetWindowTextLength does not ask a control of another process.
 int TextLength(HWND control) { return static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)); }
 
@@ -47,9 +34,8 @@ TEST(BadInput, OddFilesOpenWithWhatTheyHoldAndCloseUntouched) {
         // Reading stops at the first zero byte: what precedes it is all a text editor can show.
         {L"setup.exe", binary, L"MZ\x90"},
         {L"empty.log", "", L""},
-        // The odd last byte is half a character and is left out.
+        // The odd last byte is half a character and is left out (other encodings: TextFile's).
         {L"odd.log", std::string("\xFF\xFE" "A\0B\0C", 7), L"AB"},
-        {L"big-endian.log", std::string("\xFE\xFF\0<\0R\0u\0n\0>", 12), L"<Run>"},
     };
     const std::wstring folder = TestFolder(L"scrutor-bad");
     for (const BadFile& file : cases) {
@@ -85,7 +71,7 @@ TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt)
     ASSERT_TRUE(Activate(window));
     TypeText(L"fix");
     PressKey('S', true);
-    ASSERT_TRUE(ConfirmsCreateFailed(scrutor.Id())) << "a failed save must say so";
+    ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), L"OK"), Wide(scrutor::kCreateFailedMessage)) << "a failed save must say so";
     EXPECT_EQ(WindowText(window), L"locked.log - Scrutor");
     EXPECT_EQ(WindowText(editor), L"fix");
     CloseHandle(lock);
@@ -99,25 +85,38 @@ TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt)
     EXPECT_TRUE(Closes(scrutor, window));
 }
 
-TEST_F(OpenedLog, SavingIntoAFolderThatCannotBeMadeSaysSoAndChangesNothing) {
-    ASSERT_NO_FATAL_FAILURE(Open(L"target.log"));
+// A target that cannot be created is reported and changes nothing; the next choice saves.
+TEST_F(OpenedLog, SaveAsScriptSaysWhenItCannotAndThenWritesUtf16WithTheHeader) {
+    ASSERT_NO_FATAL_FAILURE(Open(L"report.log"));
+    const std::u16string original = ReadDocument(path);
     const std::wstring folder = TempFolder(L"scrutor-e2e");
     const std::wstring blocker = folder + L"\\not-a-folder.txt";
+    const std::wstring target = folder + L"\\report.zep";
     ASSERT_TRUE(WriteBytes(blocker, "a file where the folder would go"));
-    const std::string before = FileBytes(path);
+    DeleteFileW(target.c_str());
 
     ASSERT_TRUE(Activate(window));
     PressKey('S', false, true);  // Save as script
     HWND dialog = WaitForFileDialog(scrutor.Id(), kSaveTitle);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ChooseFileInDialog(dialog, blocker + L"\\report.zep"));
-    ASSERT_TRUE(ConfirmsCreateFailed(scrutor.Id())) << "a target that cannot be created must be reported";
-    EXPECT_EQ(WindowText(window), L"target.log - Scrutor");
+    ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), L"OK"), Wide(scrutor::kCreateFailedMessage))
+        << "a target that cannot be created must be reported";
+    EXPECT_EQ(WindowText(window), L"report.log - Scrutor");
     EXPECT_EQ(FileBytes(blocker), "a file where the folder would go");
-    EXPECT_EQ(FileBytes(path), before);
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(scrutor.WaitForExit(kWindowTimeout), 0) << "the text itself was never changed";
+    ChooseMenuItem(window, 0, 3);
+    dialog = WaitForFileDialog(scrutor.Id(), kSaveTitle);
+    ASSERT_NE(dialog, nullptr);
+    HWND nameBox = FileDialogNameBox(dialog);
+    ASSERT_NE(nameBox, nullptr);
+    EXPECT_EQ(WindowText(nameBox), L"report") << "the dialog offers the log's name without extension";
+    SaveScreenshot(BesideThisProgram("save_dialog.bmp"), 700);
+    ASSERT_TRUE(ChooseFileInDialog(dialog, target));
+    EXPECT_NE(WaitForTitle(scrutor.Id(), L"report.zep - Scrutor"), nullptr) << "the title does not follow the saved script";
+    EXPECT_EQ(FileBytes(target), Utf16FileBytes(L"<ZEPCommandsScript>\r\n" + Wide(original)));
+    EXPECT_EQ(ReadDocument(path), original) << "the log itself must stay as it was";
+    EXPECT_TRUE(Closes(scrutor, window)) << "just saved: Close asks nothing";
 }
 
 // A 50 MB scan log (UTF-16, as the scanner writes it) loads whole and filters whole. Wine's

@@ -27,9 +27,4 @@ protected:
     Application app;
 };
 
-// Puts one block of `bytes` (terminator included) on the clipboard as the only format.
-bool PutOnClipboard(UINT format, const void* data, std::size_t bytes);
-[[nodiscard]] std::u16string ClipboardText();
-
-
 }  // namespace scrutor

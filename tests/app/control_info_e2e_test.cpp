@@ -9,6 +9,7 @@
 
 #include "e2e_support.h"
 #include "remote_list.h"
+#include "test_files.h"
 
 namespace {
 
@@ -21,25 +22,6 @@ constexpr POINT kForcedBox{32, 368};      // client point of the check box
 constexpr POINT kInsideButton{60, 62};    // target's client point on its "Inside" button
 
 enum Row { kWindowClass, kWindowTitle, kControlText = 5, kClassNN, kAdvanced, kId, kClickPos };
-
-std::wstring ClipboardText() {
-    std::wstring text;
-    for (int attempt = 0; attempt < 20 && OpenClipboard(nullptr) == FALSE; ++attempt) Sleep(50);
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data)); chars != nullptr) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void EmptyTheClipboard() {
-    if (OpenClipboard(nullptr) == FALSE) return;
-    EmptyClipboard();
-    CloseClipboard();
-}
 
 class ControlInfoTool : public OpenedLog {
 protected:
@@ -148,14 +130,14 @@ TEST_F(ControlInfoTool, ChosenRowsAreCopiedAndInsertedIntoTheScript) {
     ASSERT_EQ(Value(kClassNN), L"Button2");
 
     SelectRow(kClassNN);
-    EmptyTheClipboard();
+    ASSERT_TRUE(scrutor::PutOnClipboard(CF_UNICODETEXT, L"", sizeof(wchar_t)));
     PressKey('C', true);
-    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"Button2"; })) << "Ctrl+C in the list";
+    EXPECT_TRUE(WaitUntil([&] { return scrutor::ClipboardText() == u"Button2"; })) << "Ctrl+C in the list";
 
     SelectRow(kId);
-    EmptyTheClipboard();
+    ASSERT_TRUE(scrutor::PutOnClipboard(CF_UNICODETEXT, L"", sizeof(wchar_t)));
     ASSERT_TRUE(PressButton(tool, L"Copy selected"));
-    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"101"; }));
+    EXPECT_TRUE(WaitUntil([&] { return scrutor::ClipboardText() == u"101"; }));
 
     SelectRow(kAdvanced);
     ASSERT_TRUE(PressButton(tool, L"Insert inline"));

@@ -1,9 +1,8 @@
 #include "e2e_support.h"
 
-#include <cstdlib>
-
 #include "foundation/text_file.h"
 #include "app/core/document_rules.h"
+#include "test_support.h"
 
 namespace scrutor::e2e {
 
@@ -17,14 +16,8 @@ std::wstring TempFolder(const wchar_t* name) {
     return folder;
 }
 
-// Wine maps the Unix root to Z:.
 std::wstring SampleLog() {
-    const char* source = std::getenv("SCRUTOR_SOURCE_DIR");
-    std::wstring path = L"Z:";
-    for (const char* c = source != nullptr ? source : ""; *c != 0; ++c) {
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    }
-    return path + L"\\samples\\sample-scan.log";
+    return Wide(test::HostPathFromEnvironment("SCRUTOR_SOURCE_DIR") + u"\\samples\\sample-scan.log");
 }
 
 std::u16string ReadDocument(const std::wstring& path) {
@@ -70,11 +63,14 @@ std::wstring MessageBoxText(HWND box) {
     return label != nullptr ? WindowText(label) : std::wstring();
 }
 
-bool AnswerMessageBox(DWORD processId, const wchar_t* button) {
+std::wstring AnswerMessageBoxText(DWORD processId, const wchar_t* button, const char* screenshot) {
     HWND box = WaitForMessageBox(processId);
+    const std::wstring text = box != nullptr ? MessageBoxText(box) : L"";
+    if (box != nullptr && screenshot != nullptr) SaveScreenshot(BesideThisProgram(screenshot));
     // A box still closing would swallow the next keystroke or take the next answer.
-    return box != nullptr && WaitUntil([&] { return PressButton(box, button); }) &&
-           WaitUntil([&] { return !IsWindow(box); });
+    const bool answered = box != nullptr && WaitUntil([&] { return PressButton(box, button); }) &&
+                          WaitUntil([&] { return !IsWindow(box); });
+    return answered ? text : L"<no box>";
 }
 
 HWND WaitForFileDialog(DWORD processId, const wchar_t* title) {

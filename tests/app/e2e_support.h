@@ -34,8 +34,12 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 [[nodiscard]] HWND WaitForMessageBox(DWORD processId);
 // The text a message box shows.
 [[nodiscard]] std::wstring MessageBoxText(HWND box);
-// Clicks a button of the next message box and waits for the box to close.
-bool AnswerMessageBox(DWORD processId, const wchar_t* button);
+// Clicks a button of the next message box and waits for the box to close; the text it showed,
+// or "<no box>" when none came or it did not close.
+std::wstring AnswerMessageBoxText(DWORD processId, const wchar_t* button, const char* screenshot = nullptr);
+inline bool AnswerMessageBox(DWORD processId, const wchar_t* button) {
+    return AnswerMessageBoxText(processId, button) != L"<no box>";
+}
 
 // The program's file dialog with that title, and the file name typed into it and confirmed.
 inline constexpr wchar_t kOpenTitle[] = L"Open file";

@@ -34,22 +34,12 @@ HWND OpenFindWindow(HWND window, DWORD processId) {
     return find;
 }
 
-// Answers the box with OK and says what it read.
-std::wstring AnswerBox(DWORD processId) {
-    HWND box = WaitForMessageBox(processId);
-    if (box == nullptr) return L"<no box>";
-    const std::wstring text = MessageBoxText(box);
-    EXPECT_TRUE(PressButton(box, L"OK"));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    return text;
-}
-
 TEST_F(OpenedLog, FindProposesTheSelectionWalksEveryOccurrenceAndReportsWhatItCannotDo) {
     ASSERT_NO_FATAL_FAILURE(Open(L"find.log"));
     SetEditor(editor, 4, 7);
     ASSERT_TRUE(Activate(window));
     PressKey(VK_F3);
-    EXPECT_EQ(AnswerBox(scrutor.Id()), L"Can not find an empty string! Try again.");
+    EXPECT_EQ(AnswerMessageBoxText(scrutor.Id(), L"OK"), L"Can not find an empty string! Try again.");
     EXPECT_EQ(WaitForWindow(scrutor.Id(), L"SCRUTOR_FIND_WND", nullptr, 500), nullptr)
         << "F3 alone must not open the find window";
 
@@ -76,7 +66,7 @@ TEST_F(OpenedLog, FindProposesTheSelectionWalksEveryOccurrenceAndReportsWhatItCa
     SendMessageW(input, EM_SETSEL, 0, -1);
     TypeText(L"xyz");
     PressKey(VK_RETURN);
-    EXPECT_EQ(AnswerBox(scrutor.Id()),
+    EXPECT_EQ(AnswerMessageBoxText(scrutor.Id(), L"OK"),
               L"Find Text reached the starting point. No occurrences found.");
     EXPECT_TRUE(WaitUntil([&] {
         const auto [start, end] = Selection(editor);

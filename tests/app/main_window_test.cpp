@@ -267,7 +267,8 @@ TEST_F(MainWindowTest, DroppedFilesArriveAsLinesAtTheCaret) {
     EXPECT_TRUE(IsEditorModified(app.Editor()));
     EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0)) << "the insertion is not undoable";
 
-    // A block whose name list runs off its end is not read at all.
+    // A block whose name list runs off its end, or a handle of another process (meaningless
+    // here), is not read at all.
     HGLOBAL open = DropOf({L"C:\\a.exe"}, inside);
     auto* header = static_cast<DROPFILES*>(GlobalLock(open));
     const SIZE_T units = (GlobalSize(open) - sizeof(DROPFILES)) / sizeof(wchar_t);
@@ -276,8 +277,9 @@ TEST_F(MainWindowTest, DroppedFilesArriveAsLinesAtTheCaret) {
     while (ui::GetEvent(app.Events(), true) != 0) {
     }
     SendMessageW(app.MainWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(open), 0);
+    SendMessageW(app.MainWindow(), WM_DROPFILES, 0x7FFF0000, 0);
     while (ui::GetEvent(app.Events(), true) != 0) {
-        EXPECT_NE(app.Events().code, ui::kEventFilesDropped) << "an unterminated drop was read";
+        EXPECT_NE(app.Events().code, ui::kEventFilesDropped) << "a drop that cannot be trusted was read";
     }
     GlobalFree(open);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <utility>
 
 namespace scrutor {
@@ -56,6 +57,37 @@ int FilesIn(const std::wstring& folder) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return count;
+}
+
+// Another process (the program under test) may hold the clipboard for a moment.
+bool OpenTheClipboard() {
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
+        if (OpenClipboard(nullptr)) return true;
+    }
+    return false;
+}
+
+bool PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) return false;
+    std::memcpy(GlobalLock(memory), data, bytes);
+    GlobalUnlock(memory);
+    if (!OpenTheClipboard()) return false;
+    EmptyClipboard();
+    const bool put = SetClipboardData(format, memory) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
+std::u16string ClipboardText() {
+    std::u16string text = u"<no clipboard text>";
+    if (!OpenTheClipboard()) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const char16_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
 }
 
 RegistryValueGuard::RegistryValueGuard(HKEY root, std::wstring key, std::wstring name)

@@ -16,6 +16,10 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes);
 // The files (not folders) directly in a folder.
 [[nodiscard]] int FilesIn(const std::wstring& folder);
 
+// Puts one block of `bytes` (terminator included) on the clipboard as the only format.
+bool PutOnClipboard(UINT format, const void* data, std::size_t bytes);
+[[nodiscard]] std::u16string ClipboardText();
+
 // One registry value that a test changes; the old value, or its absence, comes back when the
 // guard ends.
 class RegistryValueGuard {

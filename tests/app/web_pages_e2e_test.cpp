@@ -104,10 +104,7 @@ TEST_F(WebPages, TheDefaultBrowserStandsInForVistroAndManyPagesAskFirst) {
     for (const wchar_t* answer : {L"No", L"Yes"}) {
         ASSERT_TRUE(Activate(window));
         PressKey('G', true);
-        HWND box = WaitForMessageBox(scrutor.Id());
-        EXPECT_EQ(MessageBoxText(box), L"Open 11 web pages?");
-        SaveScreenshot(BesideThisProgram("many_pages_question.bmp"));
-        ASSERT_TRUE(PressButton(box, answer));
+        ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), answer, "many_pages_question.bmp"), L"Open 11 web pages?");
     }
     ExpectOpened(browser_, kSearch, names);  // No opened nothing, Yes every page
     ASSERT_TRUE(CopyFileW(vistroBuilt_.c_str(), vistro_.c_str(), FALSE));

@@ -79,9 +79,6 @@ TEST(TextFileWrite, EveryModeReadsBackWhatItWrote) {
         }
         EXPECT_EQ(ReadFileBytes(path).substr(0, mark.size()), mark);
         EXPECT_EQ(ReadWithMode(path, mode), text) << "mode " << mode;
-        if (!mark.empty()) {
-            EXPECT_EQ(ReadWithMode(path, 0), text) << "mode " << mode;
-        }
     }
 }
 
