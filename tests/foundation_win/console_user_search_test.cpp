@@ -1,0 +1,64 @@
+// The console user found by searching other processes, as a program outside the console
+// session (a service, a second session) must; a test process in that session never would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "foundation/console_user.h"
+
+namespace scrutor {
+namespace {
+
+constexpr DWORD kGoneProcess = 0x7FFFFFF0;
+DWORD gConsole = 0;
+std::vector<DWORD> gListed;
+bool gListFails = false;
+
+DWORD WINAPI FakeConsoleSession() { return gConsole; }
+// This process sits in another session; every other one in the console's.
+BOOL WINAPI FakeSessionOf(DWORD id, DWORD* session) {
+    *session = id == GetCurrentProcessId() ? gConsole + 1 : gConsole;
+    return TRUE;
+}
+BOOL WINAPI FakeList(DWORD* ids, DWORD bytes, DWORD* returned) {
+    *returned = static_cast<DWORD>(std::min<std::size_t>(gListed.size() * sizeof(DWORD), bytes));
+    std::copy_n(gListed.begin(), *returned / sizeof(DWORD), ids);
+    return gListFails ? FALSE : TRUE;
+}
+
+TEST(ConsoleUserSearch, TakesTheFirstOpenableProcessInTheConsoleSession) {
+    wchar_t self[MAX_PATH]{};
+    ASSERT_NE(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                               nullptr, &start, &child));
+    const HandleHolder childProcess(child.hProcess), childThread(child.hThread);
+    const DWORD own = GetCurrentProcessId(), real = WTSGetActiveConsoleSessionId();
+    struct Case {
+        DWORD console;
+        std::vector<DWORD> listed;
+        bool listFails, found;
+    } const cases[] = {
+        {real, {kGoneProcess, own, child.dwProcessId}, false, true},
+        {real, {own, kGoneProcess}, false, false},  // this process is not in the console session
+        {real, {child.dwProcessId}, true, false},
+        {kNoConsoleSession, {child.dwProcessId}, false, false},
+    };
+    for (const Case& c : cases) {
+        gConsole = c.console, gListed = c.listed, gListFails = c.listFails;
+        char16_t user[kAccountTextUnits]{}, sid[kAccountTextUnits]{};
+        const HandleHolder token =
+            FindConsoleUserToken(user, sid, {FakeConsoleSession, FakeSessionOf, FakeList});
+        EXPECT_EQ(token.IsValid(), c.found) << c.listed.size();
+        EXPECT_EQ(sid[0] == u'S' && sid[1] == u'-', c.found) << "the SID text only with a token";
+    }
+    TerminateProcess(child.hProcess, 0);
+}
+
+}  // namespace
+}  // namespace scrutor
