@@ -11,8 +11,7 @@ namespace {
 // size and hash the SysWOW64 file of the same name.
 TEST(NativeSystemPath, OnlySystem32UnderTheWindowsFolderIsMappedAndOnlyUnderWow64) {
     const std::u16string mapped[][2] = {
-        {u"C:\\Windows\\System32\\drivers\\etc\\hosts", u"C:\\Windows\\Sysnative\\drivers\\etc\\hosts"},
-        {u"c:\\WINDOWS\\system32\\a.dll", u"c:\\WINDOWS\\Sysnative\\a.dll"},
+        {u"c:\\WINDOWS\\system32\\drivers\\etc\\hosts", u"c:\\WINDOWS\\Sysnative\\drivers\\etc\\hosts"},
         {u"C:/Windows/System32/a.dll", u"C:/Windows/Sysnative/a.dll"},
         {u"\\\\?\\C:\\Windows\\System32\\a.dll", u"\\\\?\\C:\\Windows\\Sysnative\\a.dll"},
         {u"C:\\Windows\\System32", u"C:\\Windows\\Sysnative"},

@@ -1,7 +1,4 @@
-// The console user found by searching other processes, as a program outside the console
-// session (a service, a second session) must; a test process in that session never would.
-#include <windows.h>
-
+// The search through other processes, which only a program outside the console session makes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +9,6 @@
 namespace scrutor {
 namespace {
 
-constexpr DWORD kGoneProcess = 0x7FFFFFF0;
 DWORD gConsole = 0;
 std::vector<DWORD> gListed;
 bool gListFails = false;
@@ -26,30 +22,28 @@ BOOL WINAPI FakeSessionOf(DWORD id, DWORD* session) {
 BOOL WINAPI FakeList(DWORD* ids, DWORD bytes, DWORD* returned) {
     *returned = static_cast<DWORD>(std::min<std::size_t>(gListed.size() * sizeof(DWORD), bytes));
     std::copy_n(gListed.begin(), *returned / sizeof(DWORD), ids);
-    return gListFails ? FALSE : TRUE;
+    return !gListFails;
 }
 
-TEST(ConsoleUserSearch, TakesTheFirstOpenableProcessInTheConsoleSession) {
+TEST(ConsoleUserSearch, TakesTheFirstOpenableProcessOfTheConsoleSession) {
     wchar_t self[MAX_PATH]{};
-    ASSERT_NE(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
     STARTUPINFOW start{};
     start.cb = sizeof start;
     PROCESS_INFORMATION child{};
-    ASSERT_TRUE(CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+    ASSERT_TRUE(GetModuleFileNameW(nullptr, self, MAX_PATH) &&
+                CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                                nullptr, &start, &child));
     const HandleHolder childProcess(child.hProcess), childThread(child.hThread);
-    const DWORD own = GetCurrentProcessId(), real = WTSGetActiveConsoleSessionId();
-    struct Case {
+    const DWORD own = GetCurrentProcessId(), real = WTSGetActiveConsoleSessionId(), gone = 0x7FFFFFF0;
+    const struct {
         DWORD console;
         std::vector<DWORD> listed;
         bool listFails, found;
-    } const cases[] = {
-        {real, {kGoneProcess, own, child.dwProcessId}, false, true},
-        {real, {own, kGoneProcess}, false, false},  // this process is not in the console session
-        {real, {child.dwProcessId}, true, false},
-        {kNoConsoleSession, {child.dwProcessId}, false, false},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{real, {gone, own, child.dwProcessId}, false, true},
+                 {real, {own, gone}, false, false},
+                 {real, {child.dwProcessId}, true, false},
+                 {kNoConsoleSession, {child.dwProcessId}, false, false}};
+    for (const auto& c : cases) {
         gConsole = c.console, gListed = c.listed, gListFails = c.listFails;
         char16_t user[kAccountTextUnits]{}, sid[kAccountTextUnits]{};
         const HandleHolder token =
