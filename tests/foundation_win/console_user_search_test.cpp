@@ -9,20 +9,22 @@
 namespace scrutor {
 namespace {
 
-DWORD gConsole = 0;
-std::vector<DWORD> gListed;
-bool gListFails = false;
+struct Fake {
+    DWORD console;
+    std::vector<DWORD> listed;
+    bool listFails, found;
+} gFake;
 
-DWORD WINAPI FakeConsoleSession() { return gConsole; }
+DWORD WINAPI FakeConsoleSession() { return gFake.console; }
 // This process sits in another session; every other one in the console's.
 BOOL WINAPI FakeSessionOf(DWORD id, DWORD* session) {
-    *session = id == GetCurrentProcessId() ? gConsole + 1 : gConsole;
+    *session = id == GetCurrentProcessId() ? gFake.console + 1 : gFake.console;
     return TRUE;
 }
-BOOL WINAPI FakeList(DWORD* ids, DWORD bytes, DWORD* returned) {
-    *returned = static_cast<DWORD>(std::min<std::size_t>(gListed.size() * sizeof(DWORD), bytes));
-    std::copy_n(gListed.begin(), *returned / sizeof(DWORD), ids);
-    return !gListFails;
+BOOL WINAPI FakeList(DWORD* ids, DWORD, DWORD* returned) {  // room for 1,024 ids
+    std::copy(gFake.listed.begin(), gFake.listed.end(), ids);
+    *returned = static_cast<DWORD>(gFake.listed.size() * sizeof(DWORD));
+    return !gFake.listFails;
 }
 
 TEST(ConsoleUserSearch, TakesTheFirstOpenableProcessOfTheConsoleSession) {
@@ -35,16 +37,12 @@ TEST(ConsoleUserSearch, TakesTheFirstOpenableProcessOfTheConsoleSession) {
                                nullptr, &start, &child));
     const HandleHolder childProcess(child.hProcess), childThread(child.hThread);
     const DWORD own = GetCurrentProcessId(), real = WTSGetActiveConsoleSessionId(), gone = 0x7FFFFFF0;
-    const struct {
-        DWORD console;
-        std::vector<DWORD> listed;
-        bool listFails, found;
-    } cases[] = {{real, {gone, own, child.dwProcessId}, false, true},
-                 {real, {own, gone}, false, false},
-                 {real, {child.dwProcessId}, true, false},
-                 {kNoConsoleSession, {child.dwProcessId}, false, false}};
-    for (const auto& c : cases) {
-        gConsole = c.console, gListed = c.listed, gListFails = c.listFails;
+    const Fake cases[] = {{real, {gone, own, child.dwProcessId}, false, true},
+                          {real, {own, gone}, false, false},
+                          {real, {child.dwProcessId}, true, false},
+                          {kNoConsoleSession, {child.dwProcessId}, false, false}};
+    for (const Fake& c : cases) {
+        gFake = c;
         char16_t user[kAccountTextUnits]{}, sid[kAccountTextUnits]{};
         const HandleHolder token =
             FindConsoleUserToken(user, sid, {FakeConsoleSession, FakeSessionOf, FakeList});
