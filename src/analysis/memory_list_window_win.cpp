@@ -16,7 +16,6 @@ namespace {
 
 constexpr const char16_t* kClassName = u"SCRUTOR_INSERT_WND";
 constexpr const char16_t* kTitle = u"Scrutor's memory list";
-constexpr LONG kStyle = 0x00CE0000;
 constexpr int kWidth = 500;
 constexpr int kHeight = 600;
 constexpr int kMinimumTrackWidth = 500;
@@ -28,10 +27,10 @@ constexpr LONG kListStyle = WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALW
 constexpr DWORD kListExStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
 constexpr std::uint32_t kListResizing = ui::kResizeStretchX | ui::kResizeKeepRight |
                                         ui::kResizeStretchY | ui::kResizeKeepBottom |
-                                        ui::kResizeOwnBackground;  // 0x433
+                                        ui::kResizeOwnBackground;
 constexpr std::uint32_t kButtonResizing = ui::kResizeCentreFractionX | ui::kResizeKeepBottom |
                                           ui::kResizeScaleWidth |
-                                          ui::kResizeOwnBackground;  // 0x528
+                                          ui::kResizeOwnBackground;
 constexpr int kColumnWidth = 2000;  // wider than any line shown, so none is cut with "..."
 constexpr int kButtonWidth = 124;
 constexpr int kButtonHeight = 26;
@@ -53,7 +52,7 @@ void MemoryListWindow::Create() {
     RECT frame{};
     GetWindowRect(main_.Window(), &frame);
     const int x = frame.left < kLeftmostMainEdge ? 0 : frame.left - kWidth;
-    if (CreateForm(main_, kClassName, kTitle, x, frame.top, kWidth, kHeight, kStyle, false) ==
+    if (CreateForm(main_, kClassName, kTitle, x, frame.top, kWidth, kHeight, ui::kToolWindowStyle, false) ==
         nullptr) {
         return;
     }

@@ -23,7 +23,7 @@ namespace scrutor {
 namespace {
 
 constexpr const char16_t* kMainWindowClass = u"SCRUTOR_WND_CLASS";
-constexpr LONG kMainWindowStyle = 0x00CF0000;  // WS_OVERLAPPEDWINDOW
+constexpr LONG kMainWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kModulePathUnits = 1024;
 
 ScreenSize MeasureScreen() {

@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     (void)CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
-    controls.dwICC = 0x4041;  // list-view, hot-key and standard classes
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
     const ULONG_PTR gdiplus = scrutor::ui::StartGdiplus();
     int result = 0;

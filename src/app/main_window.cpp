@@ -49,8 +49,11 @@ void AllowDroppedFiles() {
     auto filter = reinterpret_cast<FilterFunction>(
         reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")));
     if (filter == nullptr) return;
-    constexpr DWORD kAdd = 1;  // MSGFLT_ADD
-    for (UINT message : {0x233u, 0x49u, 0x84u}) filter(message, kAdd);
+    constexpr DWORD kAdd = 1;                 // MSGFLT_ADD
+    constexpr UINT kCopyGlobalData = 0x0049;  // WM_COPYGLOBALDATA: carries the dropped paths
+    for (UINT message : {UINT{WM_DROPFILES}, kCopyGlobalData, UINT{WM_NCHITTEST}}) {
+        filter(message, kAdd);
+    }
 }
 
 void CreateEditor(Application& app) {

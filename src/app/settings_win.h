@@ -5,12 +5,11 @@
 #include <cstdint>
 
 #include "app/core/settings.h"
+#include "foundation/console_user.h"
 #include "foundation/registry_key.h"
 #include "foundation/wide_string.h"
 
 namespace scrutor {
-
-inline constexpr std::size_t kAccountTextUnits = 128;
 
 // The five program values under an open program key; unreadable ones stay empty.
 [[nodiscard]] RawSettings ReadProgramSettings(const RegistryKey& programKey);
@@ -21,10 +20,6 @@ void WriteProgramSettings(RegistryKey& programKey, std::int32_t fontSize, HWND w
 
 // The console user's ShowInfoTip; 1 when no console user or value can be found.
 [[nodiscard]] std::uint32_t ReadShowInfoTip();
-
-// The token of a process of the user at the physical console (null when none), with that
-// user's name and SID text written into buffers of kAccountTextUnits characters.
-[[nodiscard]] HANDLE FindConsoleUserToken(char16_t* userName, char16_t* sidText);
 
 // ZEP beside the program, else under the maker's InstallDir; empty when neither exists.
 [[nodiscard]] WideString LocateZep(const WideString& programDirectory);

@@ -7,6 +7,7 @@
 #include "catalogue/command_catalogue.h"
 #include "foundation/os_version.h"
 #include "ui/event_codes.h"
+#include "ui/layout.h"
 #include "ui/tip.h"
 
 namespace scrutor {
@@ -15,7 +16,6 @@ namespace {
 
 constexpr const char16_t* kClassName = u"SCRUTOR_INSERT_WND";
 constexpr const char16_t* kTitle = u"Insert command";
-constexpr LONG kStyle = 0x00CE0000;  // caption, system menu, sizing border, minimize box
 constexpr int kWidth = 700;
 constexpr int kHeight = 650;
 constexpr int kOffsetFromRight = 500;
@@ -27,10 +27,13 @@ constexpr int kColumnWidths[] = {200, 1000, 0, 0};
 constexpr int kKeywordColumn = 0;
 constexpr int kParametersColumn = 3;
 
-constexpr std::uint32_t kListResizing = 0x0433;
-constexpr std::uint32_t kGroupBoxResizing = 0x0423;
-constexpr std::uint32_t kGroupCheckResizing = 0x0028;
-constexpr std::uint32_t kButtonResizing = 0x0022;
+constexpr std::uint32_t kListResizing = ui::kResizeStretchX | ui::kResizeKeepRight |
+                                        ui::kResizeStretchY | ui::kResizeKeepBottom |
+                                        ui::kResizeOwnBackground;
+constexpr std::uint32_t kGroupBoxResizing = ui::kResizeStretchX | ui::kResizeKeepRight |
+                                            ui::kResizeKeepBottom | ui::kResizeOwnBackground;
+constexpr std::uint32_t kGroupCheckResizing = ui::kResizeCentreFractionX | ui::kResizeKeepBottom;
+constexpr std::uint32_t kButtonResizing = ui::kResizeKeepRight | ui::kResizeKeepBottom;
 
 constexpr int kGroupColumns[] = {60, 300, 510};
 constexpr int kGroupFirstRow = 525;
@@ -62,7 +65,7 @@ void InsertCommandWindow::Create() {
     RECT frame{};
     GetWindowRect(main_.Window(), &frame);
     if (CreateForm(main_, kClassName, kTitle, frame.right - kOffsetFromRight, frame.top, kWidth,
-                   kHeight, kStyle, true) == nullptr) {
+                   kHeight, ui::kToolWindowStyle, true) == nullptr) {
         return;
     }
     form_.SetMinimumSize(kMinimumWidth, kMinimumHeight);

@@ -4,10 +4,12 @@
 
 #include <wincrypt.h>
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
+#include <type_traits>
 
 #include "foundation/handles.h"
 #include "foundation/message_pump.h"
@@ -37,7 +39,10 @@ struct AesKeyBlob {
     DWORD keySize;
     BYTE key[32];
 };
-static_assert(sizeof(AesKeyBlob) == 44);
+// CryptImportKey reads these 44 bytes as laid out here, in 32- and 64-bit builds alike.
+static_assert(sizeof(AesKeyBlob) == 44 && alignof(AesKeyBlob) == 4);
+static_assert(offsetof(AesKeyBlob, keySize) == 8 && offsetof(AesKeyBlob, key) == 12);
+static_assert(std::is_standard_layout_v<AesKeyBlob> && std::is_trivially_copyable_v<AesKeyBlob>);
 
 bool AcquireProvider(CryptProvider& provider) {
     for (const wchar_t* name : kProviders) {

@@ -28,7 +28,7 @@ struct DownloadJob {
     WideString referrer;
     WideString userAgent;
     HandleHolder thread;
-    // progress.TotalBytes() bytes; the first progress.ReceivedBytes() hold the reply.
+    // Room for the announced size; the first progress.ReceivedBytes() bytes hold the reply.
     std::unique_ptr<std::uint8_t[]> data;
     std::mutex handleLock;
     bool stopping = false;
@@ -41,5 +41,11 @@ struct DownloadJob {
 // Stops the transfer, waits for its thread while dispatching this thread's window messages,
 // frees the job and nulls the pointer.
 void FinishDownload(DownloadJob*& job);
+
+// A started download owned by its scope: leaving it finishes the download.
+struct DownloadFinisher {
+    void operator()(DownloadJob* job) const { FinishDownload(job); }
+};
+using DownloadOwner = std::unique_ptr<DownloadJob, DownloadFinisher>;
 
 }  // namespace scrutor

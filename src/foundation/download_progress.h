@@ -54,7 +54,6 @@ public:
 
     [[nodiscard]] std::int32_t State() const { return state_; }
     [[nodiscard]] std::int32_t Error() const { return error_; }
-    [[nodiscard]] std::uint32_t TotalBytes() const { return totalBytes_; }
     [[nodiscard]] std::uint32_t ReceivedBytes() const { return receivedBytes_; }
     [[nodiscard]] std::int32_t Percent() const { return percent_; }
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "foundation/message_pump.h"
 #include "foundation/win_text.h"
@@ -24,15 +25,14 @@ constexpr DWORD kReadChunk = 1024;
 constexpr std::size_t kMinimumHeaderLength = 20;
 
 // Hands a new handle to the job, unless FinishDownload is already stopping it: then the handle
-// is closed at once and the thread ends.
-bool Publish(DownloadJob& job, InternetHandle& slot, HINTERNET handle) {
+// is closed at once and the thread ends (null). The thread goes on using the value, which
+// FinishDownload may close under it to cut a stalled call short.
+HINTERNET Publish(DownloadJob& job, InternetHandle& slot, InternetHandle handle) {
     std::lock_guard<std::mutex> lock(job.handleLock);
-    if (job.stopping) {
-        InternetCloseHandle(handle);
-        return false;
-    }
-    slot = handle;
-    return true;
+    if (job.stopping) return nullptr;
+    HINTERNET value = handle.Get();
+    slot = std::move(handle);
+    return value;
 }
 
 void ReadBody(DownloadJob& job, HINTERNET request) {
@@ -71,19 +71,21 @@ void Transfer(DownloadJob& job) {
         job.progress.Fail(kDownloadOffline);
         return;
     }
-    HINTERNET internet =
-        InternetOpenW(AsWide(job.userAgent), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (internet == nullptr) {
+    InternetHandle session(
+        InternetOpenW(AsWide(job.userAgent), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) {
         job.progress.Fail(kDownloadNoSession);
         return;
     }
-    if (!Publish(job, job.internet, internet)) return;
-    HINTERNET request = OpenUrl(job, internet);
-    if (request == nullptr) {
+    HINTERNET internet = Publish(job, job.internet, std::move(session));
+    if (internet == nullptr) return;
+    InternetHandle opened(OpenUrl(job, internet));
+    if (!opened) {
         job.progress.Fail(kDownloadStopped);
         return;
     }
-    if (!Publish(job, job.request, request)) return;
+    HINTERNET request = Publish(job, job.request, std::move(opened));
+    if (request == nullptr) return;
     DWORD announced = 0;
     DWORD size = sizeof announced;
     if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
@@ -118,10 +120,8 @@ DownloadJob* StartDownload(const char16_t* url) {
     job->url = url;
     job->referrer = kReferrer;
     job->userAgent = kUserAgent;
-    HANDLE thread = CreateThread(nullptr, 0, TransferThread, job.get(), 0, nullptr);
-    if (thread == nullptr) return nullptr;
-    job->thread = thread;
-    return job.release();
+    job->thread.Reset(CreateThread(nullptr, 0, TransferThread, job.get(), 0, nullptr));
+    return job->thread ? job.release() : nullptr;
 }
 
 int DownloadStatus(DownloadJob* job, int what) {

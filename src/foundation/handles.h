@@ -7,6 +7,7 @@
 
 #include <wincrypt.h>
 
+#include <cstddef>
 #include <utility>
 
 namespace scrutor {
@@ -44,6 +45,7 @@ public:
     [[nodiscard]] Handle Get() const { return handle_; }
     [[nodiscard]] bool IsValid() const { return Traits::IsValid(handle_); }
     explicit operator bool() const { return IsValid(); }
+    friend bool operator==(const UniqueHandle& holder, std::nullptr_t) { return !holder.IsValid(); }
 
     // For out-parameters: closes what is held and lends the slot.
     [[nodiscard]] Handle* Out() {

@@ -1,6 +1,7 @@
 #include "foundation/path_rules.h"
 
-#include "foundation/wide_string.h"
+#include <string>
+#include <string_view>
 
 namespace scrutor {
 
@@ -26,6 +27,46 @@ bool IsVolumeRoot(const char16_t* directory) {
     const std::size_t share = text.find(u'\\', 2);
     return share == std::u16string_view::npos ||
            text.find(u'\\', share + 1) == std::u16string_view::npos;
+}
+
+namespace {
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+char16_t Folded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+// Case-insensitive, and "/" equals "\\": Windows reads both as separators.
+bool SamePathText(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const bool bothSeparators = IsSeparator(a[i]) && IsSeparator(b[i]);
+        if (!bothSeparators && Folded(a[i]) != Folded(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Turning redirection off for the thread instead would also redirect the DLLs that thread
+// loads, CryptoAPI's among them.
+WideString NativeSystemPath(const WideString& path, const WideString& windowsDirectory,
+                            bool wow64) {
+    std::u16string_view windows = windowsDirectory.View();
+    while (!windows.empty() && IsSeparator(windows.back())) windows.remove_suffix(1);
+    const std::u16string_view text = path.View();
+    const std::size_t prefix = text.starts_with(u"\\\\?\\") ? 4 : 0;
+    constexpr std::u16string_view kSystem = u"System32";
+    const std::size_t folder = prefix + windows.size() + 1;
+    if (!wow64 || windows.empty() || text.size() < folder + kSystem.size() ||
+        !SamePathText(text.substr(prefix, windows.size()), windows) ||
+        !IsSeparator(text[folder - 1]) || !SamePathText(text.substr(folder, kSystem.size()), kSystem)) {
+        return path;
+    }
+    const std::size_t rest = folder + kSystem.size();
+    if (rest < text.size() && !IsSeparator(text[rest])) return path;  // "System32x"
+    std::u16string mapped(text.substr(0, folder));
+    mapped.append(u"Sysnative").append(text.substr(rest));
+    return WideString(std::u16string_view(mapped));
 }
 
 }  // namespace scrutor

@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <cstdint>
 #include <string>
 
 #include "foundation/win_text.h"
@@ -11,6 +12,9 @@ namespace scrutor {
 namespace {
 
 constexpr DWORD kSubkeyNameUnits = 16400;
+// REG_DWORD and REG_QWORD data are read into and written from these types byte for byte.
+static_assert(sizeof(DWORD) == 4 && sizeof(std::uint32_t) == 4 && sizeof(std::uint64_t) == 8);
+static_assert(sizeof(char16_t) == sizeof(WCHAR));
 constexpr char16_t kAppPaths[] = u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
 HKEY RootKey(RegistryRoot root) {

@@ -100,12 +100,12 @@ bool TakeOwnershipAndGrantAccess(const char16_t* path) {
     }
     EnablePrivilege(token.Get(), SE_TAKE_OWNERSHIP_NAME);
     EnablePrivilege(token.Get(), SE_RESTORE_NAME);
-    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    alignas(SID) BYTE administrators[SECURITY_MAX_SID_SIZE];
     DWORD size = sizeof administrators;
     if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size)) {
         return false;
     }
-    BYTE userBuffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    alignas(TOKEN_USER) BYTE userBuffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     const PSID user = CurrentUserSid(token.Get(), userBuffer, sizeof userBuffer);
     const DWORD inheritance =
         IsDirectoryPath(path) ? OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE : 0;

@@ -34,12 +34,6 @@ std::uint64_t NowLocalAsU64() {
     return SystemTimeToU64(now);
 }
 
-WideString NowLocalAsText() {
-    WideString text;
-    text.FromUInt64(NowLocalAsU64());
-    return text;
-}
-
 std::int64_t DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     const std::uint64_t from = SystemTimeToU64(a);
     const std::uint64_t to = SystemTimeToU64(b);

@@ -18,7 +18,6 @@ namespace scrutor {
 [[nodiscard]] WideString FormatTime(const SYSTEMTIME& time);
 // The local time as a file-time count (not UTC); 0 on failure.
 [[nodiscard]] std::uint64_t NowLocalAsU64();
-[[nodiscard]] WideString NowLocalAsText();
 // Calendar days from a to b; 0 when either is not a valid date.
 [[nodiscard]] std::int64_t DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
 

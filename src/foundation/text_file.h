@@ -39,7 +39,6 @@ public:
     [[nodiscard]] std::uint16_t ReadWord();  // 0xFFFF when nothing was read
     // New position from the start, 0 on failure. Origin: FILE_BEGIN, FILE_CURRENT, FILE_END.
     std::uint64_t Seek(std::int64_t offset, DWORD origin);
-    DWORD SeekFromStart(LONG offset);
     [[nodiscard]] bool Flush();
 
 private:

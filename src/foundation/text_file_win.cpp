@@ -206,11 +206,6 @@ std::uint64_t TextFile::Seek(std::int64_t offset, DWORD origin) {
     return static_cast<std::uint64_t>(position.QuadPart);
 }
 
-DWORD TextFile::SeekFromStart(LONG offset) {
-    if (!IsOpen()) return INVALID_SET_FILE_POINTER;
-    return SetFilePointer(handle_.Get(), offset, nullptr, FILE_BEGIN);
-}
-
 bool TextFile::Flush() {
     return IsOpen() && FlushFileBuffers(handle_.Get());
 }

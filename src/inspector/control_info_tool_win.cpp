@@ -5,6 +5,7 @@
 #include "foundation/os_version.h"
 #include "ui/clipboard_win.h"
 #include "ui/event_codes.h"
+#include "ui/layout.h"
 #include "ui/tip.h"
 
 namespace scrutor {
@@ -13,7 +14,6 @@ namespace {
 
 constexpr const char16_t* kClassName = u"SCRUTOR_INFOTOOL_WND";
 constexpr const char16_t* kTitle = u"Control Info Tool";
-constexpr LONG kStyle = 0x00CE0000;  // caption, system menu, sizing border, minimize box
 constexpr int kWidth = 450;
 constexpr int kHeight = 490;
 constexpr int kMinimumWidth = 380;
@@ -25,6 +25,18 @@ constexpr int kShortHintBelow = 330;
 constexpr int kPickerIcon = 10;
 constexpr int kValueColumn = 1;
 constexpr int kCopyCommand = 0x7FE3;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// How the controls follow the window's size.
+constexpr std::uint32_t kHintResizing = ui::kResizeStretchX | ui::kResizeKeepRight |
+                                        ui::kResizeStretchY | ui::kResizeOwnBackground;
+constexpr std::uint32_t kPickerResizing =
+    ui::kResizeKeepRight | ui::kResizeStretchY | ui::kResizeOwnBackground;
+constexpr std::uint32_t kListResizing = kHintResizing | ui::kResizeKeepBottom;
+constexpr std::uint32_t kRowResizing = ui::kResizeCentreFractionX | ui::kResizeKeepBottom;
+constexpr std::uint32_t kGroupResizing = ui::kResizeStretchX | ui::kResizeKeepRight |
+                                         ui::kResizeKeepBottom | ui::kResizeOwnBackground;
+constexpr std::uint32_t kFunctionRowResizing = kRowResizing | ui::kResizeOwnBackground;
 
 struct RowLabel {
     int group;
@@ -62,7 +74,7 @@ void ControlInfoToolWindow::Open() {
 }
 
 void ControlInfoToolWindow::Create() {
-    if (CreateForm(main_, kClassName, kTitle, 2, 2, kWidth, kHeight, kStyle, false, WS_EX_TOPMOST,
+    if (CreateForm(main_, kClassName, kTitle, 2, 2, kWidth, kHeight, ui::kToolWindowStyle, false, WS_EX_TOPMOST,
                    false) == nullptr) {
         return;
     }
@@ -79,18 +91,18 @@ void ControlInfoToolWindow::Create() {
 void ControlInfoToolWindow::CreateTop() {
     const auto label = [this](const char16_t* text, int x, int w, int h) {
         const int id = form_.CreateLabel(text, x, 10, w, h);
-        (void)form_.SetBackgroundColour(id, 0xFFFFFF);
+        (void)form_.SetBackgroundColour(id, kWhite);
         (void)form_.SetTextColour(id, 0);
         return id;
     };
     ids_.hint = label(kLongHint, 5, 340, 32);
     (void)form_.SetFont(ids_.hint, 11, 800, 0, u"Arial", 0);
-    (void)form_.SetResizing(ids_.hint, 0x0413);
+    (void)form_.SetResizing(ids_.hint, kHintResizing);
     ids_.arrow = label(u"->", 345, 40, 28);
     (void)form_.SetFont(ids_.arrow, 24, 800, 0, u"Courier new", 0);
-    (void)form_.SetResizing(ids_.arrow, 0x0412);
+    (void)form_.SetResizing(ids_.arrow, kPickerResizing);
     ids_.picker = form_.CreateIcon(PickerIcon(), 395, 10, 32, 32);
-    (void)form_.SetResizing(ids_.picker, 0x0412);
+    (void)form_.SetResizing(ids_.picker, kPickerResizing);
 }
 
 void ControlInfoToolWindow::CreateList() {
@@ -101,7 +113,7 @@ void ControlInfoToolWindow::CreateList() {
     form_.SendToControl(ids_.list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(150, 0));
     form_.SendToControl(ids_.list, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(620, 0));
     (void)form_.SetFont(ids_.list, 9, 400, 0, u"Arial", 0);
-    (void)form_.SetResizing(ids_.list, 0x0433);
+    (void)form_.SetResizing(ids_.list, kListResizing);
     (void)form_.EnableGroupView(ids_.list);
     const UINT groupState = OsVersion() >= 6.0 ? LVGS_COLLAPSIBLE : 0;
     (void)form_.AddGroup(ids_.list, kWindowInfoGroup, u"Window info", groupState);
@@ -117,16 +129,16 @@ void ControlInfoToolWindow::CreateBottom() {
         (void)form_.SetResizing(id, resizing);
         return id;
     };
-    ids_.forced = place(form_.CreateCheckBox(u"Force control detection", 25, 360, 140, 16), 0x0028);
+    ids_.forced = place(form_.CreateCheckBox(u"Force control detection", 25, 360, 140, 16), kRowResizing);
     (void)form_.SetState(ids_.forced, ui::kStateChecked);
-    ids_.copy = place(form_.CreateButton(u"Copy selected", 200, 355, 100, 25), 0x0028);
-    ids_.insertInline = place(form_.CreateButton(u"Insert inline", 330, 355, 100, 25), 0x0028);
+    ids_.copy = place(form_.CreateButton(u"Copy selected", 200, 355, 100, 25), kRowResizing);
+    ids_.insertInline = place(form_.CreateButton(u"Insert inline", 330, 355, 100, 25), kRowResizing);
     ids_.functionGroup = place(
-        form_.CreateGroup(u"Insert function with the selected value", 5, 400, 440, 75), 0x0423);
+        form_.CreateGroup(u"Insert function with the selected value", 5, 400, 440, 75), kGroupResizing);
     ids_.functions = form_.CreateComboBox(u"", 50, 430, 180, 20);
     (void)form_.SetFont(ids_.functions, 9, 800, 0, u"Courier new", 0);
-    (void)form_.SetResizing(ids_.functions, 0x0428);
-    ids_.insertFunction = place(form_.CreateButton(u"Insert function", 290, 430, 120, 25), 0x0428);
+    (void)form_.SetResizing(ids_.functions, kFunctionRowResizing);
+    ids_.insertFunction = place(form_.CreateButton(u"Insert function", 290, 430, 120, 25), kFunctionRowResizing);
 }
 
 void ControlInfoToolWindow::AdaptHint() {

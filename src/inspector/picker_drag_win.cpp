@@ -10,7 +10,9 @@ namespace {
 
 constexpr DWORD kTickMilliseconds = 20;
 
-bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+constexpr int kKeyIsDown = 0x8000;  // the top bit of the key state
+
+bool KeyDown(int key) { return (GetAsyncKeyState(key) & kKeyIsDown) != 0; }
 
 // The three-pixel frame drawn straight on a window's device context, frame included.
 class ControlFrame {

@@ -63,7 +63,7 @@ void Form::SetBackgroundBrush(HBRUSH brush, bool owned) {
         b.mode = BackgroundMode::kSystem;
     } else if (owned) {
         b.mode = BackgroundMode::kSolid;
-        b.brush.Reset(brush != nullptr ? brush : CreateSolidBrush(0xFFFFFF));
+        b.brush.Reset(brush != nullptr ? brush : CreateSolidBrush(RGB(255, 255, 255)));
     } else {
         b.mode = BackgroundMode::kForeign;
         b.foreign = brush;
@@ -87,17 +87,6 @@ bool Form::SetBackgroundBitmap(HBITMAP bitmap) {
     for (int id = 1; id <= state_->lastId; ++id) SetRectEmpty(&state_->controls[id].backdrop);
     if (state_->window != nullptr) InvalidateRect(state_->window, nullptr, TRUE);
     return true;
-}
-
-bool Form::SetBackgroundImage(const char16_t* file, int width, int height) {
-    if (width <= 0 || height <= 0) {
-        width = state_->clientWidth;
-        height = state_->clientHeight;
-    }
-    const GdipBitmap image = GdipBitmap::FromFile(file);
-    const GdipBitmap scaled = ScaleImage(image, width, height);
-    UniqueBitmap gdi(scaled.ToGdiBitmap(kFormBackground));
-    return SetBackgroundPattern(gdi.Get());
 }
 
 // The brush keeps a copy of the bitmap.

@@ -194,7 +194,6 @@ void DestroyControl(Form& form, ControlRecord& c) {
         UpdatePaintSubclass(form, c);
         DestroyWindow(c.window);
     }
-    if (ControlRecord* container = s.Find(c.container)) std::erase(container->children, c.id);
     if (s.defaultButton == c.id) s.defaultButton = 0;
     c = ControlRecord{};
 }

@@ -47,15 +47,6 @@ void ApplyDefaults(FormState& s, ControlRecord& c) {
     c.resizing = s.defaultResizing;
 }
 
-void AddToContainer(FormState& s, ControlRecord& c) {
-    ControlRecord* container = s.Find(s.currentContainer);
-    if (s.currentContainer == 0 || container == nullptr) return;
-    if (container->children.size() < kMaxChildren) container->children.push_back(c.id);
-    c.container = s.currentContainer;
-    // A nested group paints its own frame only.
-    if (c.type == kTypeGroup) c.resizing &= ~(kResizeOwnBackground | kResizeFlickerFree);
-}
-
 }  // namespace
 
 int CreateControl(Form& form, const ControlSpec& spec) {
@@ -81,7 +72,6 @@ int CreateControl(Form& form, const ControlSpec& spec) {
     GetClientRect(parent, &client);
     c.base = {{spec.x, spec.y, spec.width, spec.height}, client.right, client.bottom};
     ApplyDefaults(s, c);
-    AddToContainer(s, c);
     UpdatePaintSubclass(form, c);
     return id;
 }
@@ -89,7 +79,7 @@ int CreateControl(Form& form, const ControlSpec& spec) {
 int Form::CreateButton(const char16_t* text, int x, int y, int w, int h, LONG style) {
     const DWORD final = style == -1 ? WS_VISIBLE : static_cast<DWORD>(style);
     const int id = CreateControl(*this, {kTypeButton, L"Button", text, final, 0, x, y, w, h});
-    if (id != 0 && (final & 0x0F) == BS_DEFPUSHBUTTON) (void)SetDefaultButton(id);
+    if (id != 0 && (final & BS_TYPEMASK) == BS_DEFPUSHBUTTON) (void)SetDefaultButton(id);
     return id;
 }
 

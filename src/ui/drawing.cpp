@@ -190,28 +190,6 @@ GdipBitmap GradientBitmap() {
     return bitmap;
 }
 
-bool FitImageSize(const char16_t* file, int& width, int& height) {
-    const GdipBitmap image = GdipBitmap::FromFile(file);
-    if (!image || image.Width() <= 0) return false;
-    const Size fit = FitSize(image.Width(), image.Height(), width, height);
-    width = fit.width;
-    height = fit.height;
-    return true;
-}
-
-GdipBitmap ScaleImage(const GdipBitmap& image, int width, int height) {
-    GdipBitmap scaled = GdipBitmap::Create(width, height);
-    Graphics g;
-    if (!image || !scaled ||
-        !scaled.Keep(gp::GdipGetImageGraphicsContext(scaled.Get(), g.Out()))) {
-        return {};
-    }
-    gp::GdipSetInterpolationMode(g.Get(), Gdiplus::InterpolationModeHighQualityBicubic);
-    gp::GdipSetPixelOffsetMode(g.Get(), Gdiplus::PixelOffsetModeHighQuality);
-    if (!scaled.Keep(gp::GdipDrawImageRectI(g.Get(), image.Get(), 0, 0, width, height))) return {};
-    return scaled;
-}
-
 bool ScaleBitmap(HBITMAP& bitmap, int width, int height) {
     BITMAP info{};
     if (bitmap == nullptr || !GetObjectW(bitmap, sizeof info, &info)) return false;
@@ -233,19 +211,6 @@ bool ScaleBitmap(HBITMAP& bitmap, int width, int height) {
     if (!ok) return false;
     DeleteObject(bitmap);
     bitmap = result.Release();
-    return true;
-}
-
-bool SetPictureImage(HWND window, HBITMAP bitmap) {
-    if (window == nullptr) return false;
-    HANDLE old = reinterpret_cast<HANDLE>(
-        SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
-    RECT r{};
-    GetWindowRect(window, &r);
-    HWND parent = GetParent(window);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    InvalidateRect(parent, &r, TRUE);
-    if (old != nullptr && old != bitmap) DeleteObject(old);
     return true;
 }
 

@@ -33,7 +33,6 @@ public:
     [[nodiscard]] explicit operator bool() const { return image_ != nullptr; }
     [[nodiscard]] int Width() const;
     [[nodiscard]] int Height() const;
-    [[nodiscard]] int LastStatus() const { return status_; }
     // A GDI bitmap of the image over a background colour; the caller owns it.
     [[nodiscard]] HBITMAP ToGdiBitmap(COLORREF background) const;
     bool Keep(int status);
@@ -46,12 +45,8 @@ private:
 bool FillRoundedRect(GdipBitmap& bitmap, int x, int y, int w, int h, std::uint32_t argb,
                      int corner);
 [[nodiscard]] GdipBitmap GradientBitmap();
-[[nodiscard]] bool FitImageSize(const char16_t* file, int& width, int& height);
-[[nodiscard]] GdipBitmap ScaleImage(const GdipBitmap& image, int width, int height);
 // A stretched copy of `bitmap`; on success the old bitmap is deleted and replaced.
 bool ScaleBitmap(HBITMAP& bitmap, int width, int height);
-// Shows a bitmap in a static control and frees the one it showed before.
-bool SetPictureImage(HWND window, HBITMAP bitmap);
 
 // Window regions with rounded corners (corner = the arcs' diameter).
 bool SetRoundedRegion(HWND window, int width, int height, int corner);

@@ -13,6 +13,11 @@ class Form;
 inline constexpr UINT kCloseMessage = 3246;
 // Tells a form's thread that a text posted from another thread waits for a control.
 inline constexpr UINT kPostedTextMessage = 3247;
+// Both are the program's own: below WM_USER they could be taken for a system message.
+static_assert(kCloseMessage >= WM_USER && kPostedTextMessage >= WM_USER &&
+              kPostedTextMessage < WM_APP && kCloseMessage != kPostedTextMessage);
+// A posted text's control id travels in wParam; a dropped file's path pointer in lParam.
+static_assert(sizeof(WPARAM) >= sizeof(int) && sizeof(LPARAM) == sizeof(const char16_t*));
 
 struct Event {
     int code = 0;
@@ -41,7 +46,6 @@ public:
     void PostFront(const Event& event);
     [[nodiscard]] bool TakeNext();
     void ClearCurrent();
-    void DropQueued() { queue_.clear(); }
     void Forget(const Form* gone);
     [[nodiscard]] Event Current() const;
 

@@ -16,7 +16,7 @@ namespace scrutor::ui {
 namespace {
 
 constexpr wchar_t kFormProperty[] = L"ScrutorForm";
-constexpr LONG kDefaultStyle = 0x00CA0000;
+constexpr LONG kDefaultStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 ATOM RegisterFormClass(HINSTANCE instance, const char16_t* className) {
     WNDCLASSEXW wc{};
@@ -146,10 +146,6 @@ const ControlRecord* FormState::Find(int id) const {
 
 Form* FormOfWindow(HWND window) {
     return window != nullptr ? static_cast<Form*>(GetPropW(window, kFormProperty)) : nullptr;
-}
-
-void PostFormEvent(Form& form, int code, UINT message, WPARAM value1, LPARAM value2) {
-    form.State().record->Post({code, form.Window(), message, value1, value2, &form});
 }
 
 Form::Form() { ResetState(); }
@@ -315,14 +311,8 @@ std::uint32_t Form::SetDefaultResizing(std::uint32_t flags) {
 
 void Form::StartGroup() { state_->groupStart = true; }
 
-bool Form::SetContainer(int id) {
-    if (id != 0 && state_->Find(id) == nullptr) return false;
-    state_->currentContainer = id == kLastControl ? state_->lastId : id;
-    return true;
-}
-
 static void SetButtonDefault(HWND button, bool isDefault) {
-    LONG style = GetWindowLongW(button, GWL_STYLE) & ~0x0F;
+    LONG style = GetWindowLongW(button, GWL_STYLE) & ~BS_TYPEMASK;
     style |= isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(style), TRUE);
 }

@@ -91,7 +91,6 @@ public:
     void SetDefaultBackgroundColour(int colour);
     std::uint32_t SetDefaultResizing(std::uint32_t flags);
     void StartGroup();
-    [[nodiscard]] bool SetContainer(int id);  // 0: the form itself
     int SetDefaultButton(int id);
 
     // Control table
@@ -145,7 +144,6 @@ public:
     [[nodiscard]] bool SetItemState(int id, int item, UINT state, UINT mask);
     [[nodiscard]] int ItemGroup(int id, int item) const;
     [[nodiscard]] bool EnableSort(int id);
-    [[nodiscard]] bool SortByColumn(int id, int column);
 
     // Layout, regions and background
     [[nodiscard]] bool SetResizing(int id, std::uint32_t flags);
@@ -153,7 +151,6 @@ public:
     [[nodiscard]] bool SetFormRegion(int corner);
     void SetBackgroundBrush(HBRUSH brush, bool owned);
     [[nodiscard]] bool SetBackgroundBitmap(HBITMAP bitmap);  // taken over; stretched to the client area
-    [[nodiscard]] bool SetBackgroundImage(const char16_t* file, int width, int height);
     [[nodiscard]] bool SetBackgroundPattern(HBITMAP bitmap);  // tiled; the caller keeps it
 
     // Menus

@@ -185,7 +185,8 @@ Handled OnDropFiles(const Message& m) {
     HWND child = ChildWindowFromPointEx(m.window, p, CWP_SKIPINVISIBLE);
     int id = m.form.ControlIdOfWindow(child);
     if (id == 0 && child != nullptr) id = m.form.ControlIdOfWindow(GetParent(child));
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    constexpr UINT kAskFileCount = 0xFFFFFFFF;
+    const UINT count = DragQueryFileW(drop, kAskFileCount, nullptr, 0);
     WideString names;
     for (UINT i = 0; i < count; ++i) {
         wchar_t name[2049]{};

@@ -167,7 +167,8 @@ constexpr std::array kSystemCommands{
 
 Handled OnSysCommand(const Message& m) {
     HideTip(m.form);
-    const UINT command = static_cast<UINT>(m.wParam & 0xFFF0);
+    constexpr WPARAM kSystemCommandMask = 0xFFF0;  // the low four bits are the system's own
+    const UINT command = static_cast<UINT>(m.wParam & kSystemCommandMask);
     if (command == SC_CLOSE) {
         PostMessageW(m.window, kCloseMessage, 0, 0);
         return std::nullopt;

@@ -17,7 +17,6 @@
 namespace scrutor::ui {
 
 inline constexpr int kInitialControls = 512;
-inline constexpr std::size_t kMaxChildren = 255;
 inline constexpr COLORREF kFormBackground = 0xFEFEFE;
 
 struct FontSpec {
@@ -43,8 +42,6 @@ struct ControlRecord {
     UniqueFont font;
     UniqueBitmap bitmap;
     UniqueIcon icon;
-    std::vector<int> children;  // containers
-    int container = 0;
     bool sortable = false;
     bool painted = false;  // painting subclass installed
 };
@@ -77,7 +74,6 @@ struct FormState {
     int defaultBackgroundColour = -1;
     std::uint32_t defaultResizing = 0;
     HWND currentParent = nullptr;
-    int currentContainer = 0;
     bool groupStart = false;
     int defaultButton = 0;
 
@@ -117,8 +113,6 @@ struct FormState {
 // The generic subclass procedure of every form window.
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                           UINT_PTR form, DWORD_PTR);
-// Posts an event of a form into its record.
-void PostFormEvent(Form& form, int code, UINT message, WPARAM value1, LPARAM value2);
 // The form that owns a window, through the property set at creation.
 [[nodiscard]] Form* FormOfWindow(HWND window);
 // Forgets the texts posted to a form window that is going away (PostControlText).
@@ -147,8 +141,6 @@ void DeleteMenuControl(Form& form, ControlRecord& control);
 void DestroyControl(Form& form, ControlRecord& control);
 // Frees the toolkit's item records of a list view before it goes away.
 void FreeListItemRecords(HWND list);
-// Lays out one control after a resize and re-shapes what needs it.
-void LayoutControl(FormState& state, ControlRecord& control, int width, int height, HDWP batch);
 // Installs or removes the flicker-free painting subclass of a control.
 void UpdatePaintSubclass(Form& form, ControlRecord& control);
 // Frame region of a group box: its rectangle minus the inner area.

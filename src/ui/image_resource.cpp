@@ -22,12 +22,12 @@ std::size_t ImageResourceSize() { return LoadImageResource().size(); }
 bool WriteImageResource(const char16_t* path) {
     const std::span<const std::byte> bytes = LoadImageResource();
     if (bytes.empty() || path == nullptr) return false;
-    HANDLE file = CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const HandleHolder file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    const BOOL ok =
+        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok && written == bytes.size();
 }
 

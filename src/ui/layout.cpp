@@ -74,13 +74,6 @@ int FontHeightForPoints(double points) {
     return static_cast<int>(points * -96.0 / 72.0);
 }
 
-Size FitSize(int imageWidth, int imageHeight, int boxWidth, int boxHeight) {
-    if (imageWidth <= 0 || imageHeight <= 0) return {};
-    const double scale = std::min(static_cast<double>(boxWidth) / imageWidth,
-                                  static_cast<double>(boxHeight) / imageHeight);
-    return {static_cast<int>(imageWidth * scale), static_cast<int>(imageHeight * scale)};
-}
-
 std::vector<PathPart> RoundedPath(float x, float y, float w, float h, float d) {
     using K = PathPart::Kind;
     const float r = d / 2;

@@ -54,7 +54,6 @@ struct Size {
     int height = 0;
     friend bool operator==(const Size&, const Size&) = default;
 };
-[[nodiscard]] Size FitSize(int imageWidth, int imageHeight, int boxWidth, int boxHeight);
 
 // The rounded-rectangle outline as lines and quarter arcs; the corner size is the
 // arcs' diameter.

@@ -84,9 +84,6 @@ bool Form::SetResizing(int id, std::uint32_t flags) {
     ControlRecord* c = state_->Find(id);
     if (c == nullptr || c->window == nullptr) return false;
     flags = NormaliseResizing(flags);
-    if (c->type == kTypeGroup && c->container != 0) {
-        flags &= ~(kResizeOwnBackground | kResizeFlickerFree);
-    }
     c->resizing = flags;
     const Size parent = ClientSize(GetParent(c->window));
     c->base = {CurrentBox(c->window), parent.width, parent.height};

@@ -125,13 +125,6 @@ Handled ListNotify(const Message& m, ControlRecord& c, const NMHDR& header) {
 
 }  // namespace
 
-bool Form::SortByColumn(int id, int column) {
-    ControlRecord* c = state_->Find(id);
-    if (c == nullptr || c->type != kTypeListView) return false;
-    SortColumn(c->window, column);
-    return true;
-}
-
 Handled OnNotify(const Message& m) {
     const auto* header = reinterpret_cast<const NMHDR*>(m.lParam);
     if (header == nullptr) return std::nullopt;

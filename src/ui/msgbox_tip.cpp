@@ -19,6 +19,9 @@ constexpr int kTipWidth = 200;
 constexpr WORD kEscapeCommand = 0x7FF0;
 constexpr WORD kEnterCommand = 0x7FF1;
 constexpr UINT_PTR kTipSubclass = 1;
+constexpr std::uint32_t kTipFill = 0xFF000000u;    // opaque black (ARGB)
+constexpr std::uint32_t kTipAccent = 0xFF6060FFu;  // the frame and the corner mark
+constexpr COLORREF kTipText = RGB(255, 255, 255);
 
 constexpr std::array<UINT, 13> kClosingMessages{
     WM_ACTIVATE,    WM_NCACTIVATE,   WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK,
@@ -81,10 +84,10 @@ Size MeasureBody(HWND label, const WideString& body, int& lines) {
 
 void PaintTip(Form& tip, Size size) {
     GdipBitmap picture = GdipBitmap::Create(size.width, size.height);
-    FillArea(picture, 0, 0, size.width, size.height, 0xFF000000u);
-    DrawFrame(picture, 1, 1, size.width - 3, size.height - 3, 0xFF6060FFu);
+    FillArea(picture, 0, 0, size.width, size.height, kTipFill);
+    DrawFrame(picture, 1, 1, size.width - 3, size.height - 3, kTipAccent);
     const POINT corner[3] = {{0, 0}, {0, 32}, {32, 0}};
-    FillPolygon(picture, corner, 3, 0xFF6060FFu);
+    FillPolygon(picture, corner, 3, kTipAccent);
     (void)tip.SetBackgroundBitmap(picture.ToGdiBitmap(0));
 }
 
@@ -99,7 +102,7 @@ bool BuildTip(Form& tip, Form& owner, const TipText& text, int height) {
     }
     (void)owner.AttachWindow(tip.Window());
     tip.SetDefaultFont(9.0, 400, u"Arial");
-    tip.SetDefaultTextColour(0xFFFFFF);
+    tip.SetDefaultTextColour(kTipText);
     const int body = tip.CreateLabel(text.body.CStr(), 10, 35, kTipWidth - 20, height - 45);
     int lines = 1;
     const Size size = MeasureBody(tip.ControlWindow(body), text.body, lines);

@@ -119,26 +119,12 @@ SpinnerGeometry SpinnerShape(int size) {
     return {pen, origin, static_cast<float>(size) - pen - 2.0f};
 }
 
-bool StartSpinner(const SpinnerOptions& options, HANDLE* thread) {
-    if (options.window == nullptr || options.size <= 0) return false;
+HandleHolder StartSpinner(const SpinnerOptions& options) {
+    if (options.window == nullptr || options.size <= 0) return {};
     auto* copy = new SpinnerOptions(options);
-    HANDLE handle = CreateThread(nullptr, 0, SpinnerThread, copy, 0, nullptr);
-    if (handle == nullptr) {
-        delete copy;
-        return false;
-    }
-    if (thread != nullptr) {
-        *thread = handle;
-    } else {
-        CloseHandle(handle);
-    }
-    return true;
-}
-
-bool StartSpinner(HWND window) {
-    SpinnerOptions options;
-    options.window = window;
-    return StartSpinner(options);
+    HandleHolder thread(CreateThread(nullptr, 0, SpinnerThread, copy, 0, nullptr));
+    if (!thread) delete copy;
+    return thread;
 }
 
 }  // namespace scrutor::ui

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "foundation/handles.h"
+
 namespace scrutor::ui {
 
 struct SpinnerOptions {
@@ -15,10 +17,9 @@ struct SpinnerOptions {
 };
 
 // Animates a busy indicator in a window from a thread of its own; the thread ends when
-// the window is destroyed. When `thread` is given it receives the thread's handle
-// (the caller closes it); false when the thread could not be started.
-bool StartSpinner(const SpinnerOptions& options, HANDLE* thread = nullptr);
-bool StartSpinner(HWND window);
+// the window is destroyed. The result holds the thread's handle; empty when the thread could
+// not be started.
+[[nodiscard]] HandleHolder StartSpinner(const SpinnerOptions& options);
 
 // The arc's box and pen width for a spinner size.
 struct SpinnerGeometry {

@@ -7,6 +7,9 @@
 
 namespace scrutor::ui {
 
+// A tool window's frame: caption, system menu, sizing border and minimize box, no maximize box.
+inline constexpr LONG kToolWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+
 // Home of every modeless tool window of the program: it owns its form, its control ids
 // and its state, and handles the events its form raises in one OnEvent. Created on first
 // use, it lives as long as the program; closing only hides it. Its events go into the main

@@ -73,7 +73,6 @@ void ApiClient::Report(const WideString& problem) {
 int ApiClient::Post(const HttpRequest& request, ItemKind kind, int& status) {
     for (;;) {
         HttpReply reply;
-        ++requestsSent_;
         switch (p_.transport.Post(request, p_.cancelled, reply)) {
             case HttpOutcome::NoConnection:
                 Report(u"The VirusTotal service could not be reached. Check the Internet connection.");

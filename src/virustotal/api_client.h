@@ -41,7 +41,6 @@ public:
 
     [[nodiscard]] int SendBatch(RequestBatch& batch) override;
 
-    [[nodiscard]] int RequestsSent() const { return requestsSent_; }
     // Why nothing could be looked up, in words for the technician; empty when all went well.
     [[nodiscard]] const WideString& Problem() const { return problem_; }
 
@@ -52,7 +51,6 @@ private:
 
     Parts p_;
     WideString apiKey_;
-    int requestsSent_ = 0;
     bool partnerRefused_ = false;  // the key works only for the public file report
     WideString problem_;
 };

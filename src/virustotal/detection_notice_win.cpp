@@ -17,11 +17,9 @@ void ReportServiceNotice::Send(const WideString& key, const WideString& type) {
     if (key.IsEmpty() || !EncryptText(type.CStr(), encrypted)) return;
     WideString url = base_;
     url.Append(u"/zep/md5_vreports/index.php?md5=", PercentEncode(key), u"&type=", encrypted);
-    DownloadJob* job = StartDownload(url.CStr());
-    if (job == nullptr) return;
-    ++sent_;
-    while (!cancelled_ && DownloadStatus(job, kStatusEnded) == 0) Sleep(kPollMs);
-    FinishDownload(job);
+    const DownloadOwner job(StartDownload(url.CStr()));
+    if (!job) return;
+    while (!cancelled_ && DownloadStatus(job.get(), kStatusEnded) == 0) Sleep(kPollMs);
 }
 
 }  // namespace scrutor

@@ -13,12 +13,10 @@ public:
     ReportServiceNotice(WideString serviceBase, const CancelFlag& cancelled)
         : base_(std::move(serviceBase)), cancelled_(cancelled) {}
     void Send(const WideString& key, const WideString& type) override;
-    [[nodiscard]] int Sent() const { return sent_; }
 
 private:
     WideString base_;
     const CancelFlag& cancelled_;
-    int sent_ = 0;
 };
 
 }  // namespace scrutor

@@ -40,10 +40,7 @@ bool ProgressWindow::Open() {
     window_ = form_.Window();
     form_.Show(SW_SHOWNOACTIVATE, ui::kShowUpdate);
     // Started once the window has painted: the spinner copies what lies under it.
-    HANDLE thread = nullptr;
-    if (ui::StartSpinner({form_.ControlWindow(spinnerId_), 60, -1, 70, -1}, &thread)) {
-        spinner_.Reset(thread);
-    }
+    spinner_ = ui::StartSpinner({form_.ControlWindow(spinnerId_), 60, -1, 70, -1});
     return true;
 }
 

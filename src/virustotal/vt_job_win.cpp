@@ -26,7 +26,7 @@ struct Job {
 // would otherwise stop their threads wherever they stand.
 struct JobList {
     std::mutex lock;
-    std::vector<std::pair<Job*, HANDLE>> running;  // the job and its thread
+    std::vector<std::pair<Job*, HandleHolder>> running;  // the job and its thread
     bool closing = false;
 };
 
@@ -41,9 +41,7 @@ void Forget(const Job* job) {
     const std::lock_guard guard(list.lock);
     auto it = std::find_if(list.running.begin(), list.running.end(),
                            [job](const auto& entry) { return entry.first == job; });
-    if (it == list.running.end()) return;
-    CloseHandle(it->second);
-    list.running.erase(it);
+    if (it != list.running.end()) list.running.erase(it);
 }
 
 class NoStatus final : public StatusSink {
@@ -131,10 +129,11 @@ bool StartJob(std::unique_ptr<JobWork> work, bool showWindow, HWND target) {
     if (list.closing) return false;
     list.running.reserve(list.running.size() + 1);  // listing it cannot fail once it exists
     // Suspended until listed, so that it cannot end before it is known.
-    HANDLE thread = CreateThread(nullptr, 0, JobThread, job.get(), CREATE_SUSPENDED, nullptr);
-    if (thread == nullptr) return false;
-    list.running.emplace_back(job.release(), thread);
-    ResumeThread(thread);
+    HandleHolder thread(CreateThread(nullptr, 0, JobThread, job.get(), CREATE_SUSPENDED, nullptr));
+    if (!thread) return false;
+    HANDLE started = thread.Get();
+    list.running.emplace_back(job.release(), std::move(thread));
+    ResumeThread(started);
     return true;
 }
 
@@ -146,10 +145,10 @@ bool EndJobs(DWORD timeoutMs) {
         list.closing = true;
         for (auto& [job, thread] : list.running) {
             job->cancelled = true;
-            HANDLE copy = nullptr;
-            if (DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &copy,
+            HandleHolder copy;
+            if (DuplicateHandle(GetCurrentProcess(), thread.Get(), GetCurrentProcess(), copy.Out(),
                                 SYNCHRONIZE, FALSE, 0)) {
-                threads.emplace_back(copy);
+                threads.push_back(std::move(copy));
             }
         }
     }

@@ -58,13 +58,10 @@ TEST(LayoutTest, ParticipationMaskAndFlickerFreeImpliesOwnBackground) {
     EXPECT_EQ(NormaliseResizing(kResizeKeepRight), kResizeKeepRight);
 }
 
-TEST(LayoutTest, FontHeightsFitSizesAndRoundedPaths) {
+TEST(LayoutTest, FontHeightsAndRoundedPaths) {
     EXPECT_EQ(FontHeightForPoints(9.0), -12);  // at 96 dpi
     EXPECT_EQ(FontHeightForPoints(0.5), -11);  // taken as 8.5
     EXPECT_EQ(FontHeightForPoints(10.0), -13);
-    EXPECT_EQ(FitSize(800, 400, 200, 200), (Size{200, 100}));
-    EXPECT_EQ(FitSize(300, 900, 200, 200), (Size{66, 200}));  // aspect kept, truncated
-    EXPECT_EQ(FitSize(0, 10, 200, 200), (Size{}));
     // Corners are diameters; each line ends where the next arc begins.
     const auto parts = RoundedPath(0, 0, 100, 50, 12);
     ASSERT_EQ(parts.size(), 8u);

@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
+
+#include "foundation/handles.h"
 
 namespace scrutor::driver {
 
@@ -11,38 +14,42 @@ namespace {
 
 constexpr int kTextUnits = 2048;
 
+// The record is copied byte for byte into the list's process (a build of the same bitness)
+// and its text buffer follows it there.
+static_assert(std::is_trivially_copyable_v<LVITEMW> && std::is_standard_layout_v<LVITEMW>);
+static_assert(sizeof(LVITEMW) % alignof(wchar_t) == 0);
+
 // A block in the list's process, freed with the object.
 class RemoteBlock {
 public:
     RemoteBlock(HWND window, SIZE_T size) : size_(size) {
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-        if (process_ != nullptr) {
-            memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
+        process_.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                   FALSE, processId));
+        if (process_) {
+            memory_ = VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE,
                                      PAGE_READWRITE);
         }
     }
     RemoteBlock(const RemoteBlock&) = delete;
     RemoteBlock& operator=(const RemoteBlock&) = delete;
     ~RemoteBlock() {
-        if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-        if (process_ != nullptr) CloseHandle(process_);
+        if (memory_ != nullptr) VirtualFreeEx(process_.Get(), memory_, 0, MEM_RELEASE);
     }
     [[nodiscard]] bool Ok() const { return memory_ != nullptr; }
     [[nodiscard]] char* Address() const { return static_cast<char*>(memory_); }
     bool Write(const void* data, SIZE_T size, SIZE_T offset = 0) const {
         return offset + size <= size_ &&
-               WriteProcessMemory(process_, Address() + offset, data, size, nullptr);
+               WriteProcessMemory(process_.Get(), Address() + offset, data, size, nullptr);
     }
     bool Read(void* data, SIZE_T size, SIZE_T offset = 0) const {
         return offset + size <= size_ &&
-               ReadProcessMemory(process_, Address() + offset, data, size, nullptr);
+               ReadProcessMemory(process_.Get(), Address() + offset, data, size, nullptr);
     }
 
 private:
-    HANDLE process_ = nullptr;
+    HandleHolder process_;
     void* memory_ = nullptr;
     SIZE_T size_;
 };
