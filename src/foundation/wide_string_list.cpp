@@ -23,7 +23,7 @@ void WideStringList::Split(const char16_t* text, const char16_t* separators, boo
     const std::size_t length = TextLength(text);
     const std::u16string separatorText(separators != nullptr ? separators : u"");
     std::unique_ptr<char16_t[]> previous;
-    if (length > capacity_ || capacity_ / 2 > length || Holds(text)) {
+    if (!copy_ || length > capacity_ || capacity_ / 2 > length || Holds(text)) {
         previous = std::move(copy_);
         copy_.reset(new char16_t[length + 1]);
         capacity_ = length;
