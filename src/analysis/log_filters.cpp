@@ -125,14 +125,20 @@ const char16_t* LineFilterPattern(LineFilter filter) {
 
 // "." matches CR but not LF, so a matching line loses its text and its CR and leaves a
 // bare LF behind; a matching last line without a break goes entirely.
-bool ApplyLineFilter(LineFilter filter, WideString& text) {
+int ApplyLineFilter(LineFilter filter, std::u16string_view text, WideString& result) {
     const char16_t* pattern = LineFilterPattern(filter);
-    if (pattern == nullptr || text.Length() < kMinFilterTextLength) return false;
+    if (pattern == nullptr || text.size() < kMinFilterTextLength) return -1;
     RegexCode code = CompileRegex(pattern, PCRE2_CASELESS);
-    if (text.Length() >= kJitMinSubjectUnits) (void)code.CompileJit();
+    if (text.size() >= kJitMinSubjectUnits) (void)code.CompileJit();
     const std::u16string_view literal = kFilterPatterns[static_cast<int>(filter) - 1].literal;
-    (void)DeleteMatchesInLines(text, code.Get(), literal, true);
-    return true;
+    return DeleteMatchesInLines(text, code.Get(), literal, true, result);
+}
+
+bool ApplyLineFilter(LineFilter filter, WideString& text) {
+    WideString result;
+    const int hidden = ApplyLineFilter(filter, text.View(), result);
+    if (hidden > 0) text = std::move(result);
+    return hidden >= 0;
 }
 
 // Built in a growable string: neither the number of groups nor a last line without a break

@@ -241,22 +241,31 @@ private:
 
 }  // namespace
 
-// Lines without the literal hold no match, and a match never leaves its line, so PCRE2 sees
-// each candidate line from the end of the last match on, and nothing beyond the line.
 int DeleteMatchesInLines(WideString& text, const pcre2_code_16* code,
                          std::u16string_view literal, bool caseless) {
     if (literal.empty()) return SubstituteAll(text, code, u"");
+    WideString kept;
+    const int count = DeleteMatchesInLines(text.View(), code, literal, caseless, kept);
+    if (count > 0) text = std::move(kept);
+    return count;
+}
+
+// Lines without the literal hold no match, and a match never leaves its line, so PCRE2 sees
+// each candidate line from the end of the last match on, and nothing beyond the line.
+int DeleteMatchesInLines(std::u16string_view whole, const pcre2_code_16* code,
+                         std::u16string_view literal, bool caseless, WideString& result) {
     RegexMatcher matcher(code);
-    if (!matcher || text.IsEmpty()) return 0;
-    const std::u16string_view whole = text.View();
+    if (!matcher || whole.empty() || literal.empty()) return 0;
     const LiteralFinder finder(literal, caseless);
     KeptText kept(whole);
     int count = 0;
-    std::size_t lastEnd = 0;
+    std::size_t lastEnd = 0, lineStart = 0, lineEnd = 0;
     for (std::size_t from = 0, hit; (hit = finder.Find(whole, from)) != whole.npos;) {
-        const std::size_t lineBreak = whole.find(u'\n', hit);
-        const std::size_t lineEnd = lineBreak == whole.npos ? whole.size() : lineBreak + 1;
-        const std::size_t lineStart = whole.find_last_of(u'\n', hit) + 1;  // npos + 1 = 0
+        if (hit >= lineEnd) {  // a later hit in the same line keeps the line's bounds
+            const std::size_t lineBreak = whole.find(u'\n', hit);
+            lineEnd = lineBreak == whole.npos ? whole.size() : lineBreak + 1;
+            lineStart = whole.find_last_of(u'\n', hit) + 1;  // npos + 1 = 0
+        }
         std::size_t start = 0, end = 0;
         if (!matcher.Find(whole.data(), lineEnd, std::max(lineStart, lastEnd), start, end)) {
             from = lineEnd;
@@ -268,7 +277,7 @@ int DeleteMatchesInLines(WideString& text, const pcre2_code_16* code,
             from = lastEnd = end;
         }
     }
-    if (count > 0) kept.MoveInto(text);
+    if (count > 0) kept.MoveInto(result);
     return count;
 }
 

@@ -95,6 +95,9 @@ private:
 // deletions; 0 leaves the text unchanged.
 int DeleteMatchesInLines(WideString& text, const pcre2_real_code_16* code,
                          std::u16string_view literal, bool caseless);
+// The same on a text the caller keeps: `kept` gets the result when the answer is above 0.
+int DeleteMatchesInLines(std::u16string_view text, const pcre2_real_code_16* code,
+                         std::u16string_view literal, bool caseless, WideString& kept);
 
 // Keeps the executable-extension pattern compiled for repeated tests of file paths.
 class ExecutableNameTest {
