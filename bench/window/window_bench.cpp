@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -140,6 +141,17 @@ double Checked(double ms, HWND editor, const std::wstring& expected, const char*
     return kFailed;
 }
 
+// The process's peak working set in MB, or -1 when it cannot be read.
+double PeakWorkingSetMb(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr) return kFailed;
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    const bool read = GetProcessMemoryInfo(process, &counters, sizeof counters) != FALSE;
+    CloseHandle(process);
+    return read ? static_cast<double>(counters.PeakWorkingSetSize) / 1e6 : kFailed;
+}
+
 struct Row {
     const char* name;
     std::vector<double> figures;
@@ -187,27 +199,34 @@ int main() {
     const std::wstring filtered = Wide(text.View());
     const auto originalLength = static_cast<LRESULT>(original.size());
     const auto filteredLength = static_cast<LRESULT>(filtered.size());
-    std::printf("%ls: %llu bytes, %zu characters, %zu after \"Hide Microsoft signed files\"\n",
-                path.c_str(), static_cast<unsigned long long>(bytes), original.size(),
-                filtered.size());
+    const auto lines = std::count(original.begin(), original.end(), L'\n') + 1;
+    const double utf16Mb = static_cast<double>(original.size() * sizeof(wchar_t)) / 1e6;
+    std::printf("%ls: %llu bytes, %lld lines, %zu characters (%.1f MB in UTF-16), %zu after "
+                "\"Hide Microsoft signed files\"\n",
+                path.c_str(), static_cast<unsigned long long>(bytes),
+                static_cast<long long>(lines), original.size(), utf16Mb, filtered.size());
 
     const std::wstring quoted = L"\"" + path + L"\"";
     const std::wstring title = FileName(path) + L" - Scrutor";
-    std::array<Row, 4> rows{{{"Scrutor: start to text", {}},
+    std::array<Row, 6> rows{{{"Scrutor: start to text", {}},
                              {"notepad.exe, word wrap on: start to text", {}},
                              {"notepad.exe, word wrap off: start to text", {}},
-                             {"Scrutor: Hide Microsoft signed files", {}}}};
+                             {"Scrutor: Hide Microsoft signed files", {}},
+                             {"Scrutor: peak working set opened (MB)", {}},
+                             {"Scrutor: peak working set filtered (MB)", {}}}};
     std::printf("milliseconds per run, in the order of the table below:\n");
     for (int run = 0; run <= runs; ++run) {
-        std::array<double, 4> ms{kFailed, kFailed, kFailed, kFailed};
+        std::array<double, 6> ms{kFailed, kFailed, kFailed, kFailed, kFailed, kFailed};
         {
             Program scrutor;
             const Opened opened = TimeOpen(scrutor, BesideThisProgram(SCRUTOR_EXE_RELATIVE), quoted,
                                            L"SCRUTOR_WND_CLASS", title.c_str(), originalLength);
             ms[0] = Checked(opened.ms, opened.editor, original, "after opening");
             if (ms[0] != kFailed) {
+                ms[4] = PeakWorkingSetMb(scrutor.Id());
                 ms[3] = Checked(TimeHideMicrosoftSigned(opened, filteredLength), opened.editor,
                                 filtered, "after filtering");
+                if (ms[3] != kFailed) ms[5] = PeakWorkingSetMb(scrutor.Id());
             }
             (void)scrutor.WaitForExit(0);  // kills it: the filtered document would ask to save
         }
@@ -227,11 +246,14 @@ int main() {
         std::fflush(stdout);
     }
 
-    std::printf("\n%-46s %8s %8s %5s\n", "milliseconds", "best", "median", "runs");
+    std::printf("\n%-46s %8s %8s %5s\n", "milliseconds (MB for the peaks)", "best", "median",
+                "runs");
     bool complete = true;
     for (const Row& row : rows) {
         PrintRow(row, runs);
         complete = complete && row.figures.size() == static_cast<std::size_t>(runs);
     }
+    std::printf("peak working set goal: 4 x %.1f MB + 40 MB = %.1f MB\n", utf16Mb,
+                4 * utf16Mb + 40);
     return complete ? 0 : 1;
 }

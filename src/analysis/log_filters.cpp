@@ -5,19 +5,28 @@
 #include <iterator>
 #include <string>
 
+#include "foundation/regex.h"
+
 namespace scrutor {
 namespace {
 
 // The patterns exactly as they have always been handed to PCRE2. In 1-3 the line break
 // group is the escape pair backslash-r backslash-n, in 4-6 the CR and LF characters
 // themselves; PCRE2 reads both alike. Filter 1 wants two spaces after "Signed :".
-constexpr const char16_t* kFilterPatterns[] = {
-    uR"(.* \| Signed :  Microsoft Corp.*(\r\n){0,2})",
-    uR"(.* \| Signed : .*(\r\n){0,2})",
-    uR"( *<(.*\.\.\.|@.*\\)Uninstall> \| .*(\r\n){0,2})",
-    uR"( *(<Contents.*>|<@.*\\Appdata>|<@.*\\LocalAppdata>) \| .*)" u"(\r\n){0,2}",
-    uR"(.*? \| Stopped - .+? \| .*)" u"(\r\n){0,2}",
-    uR"( *<Recent(Files|Folder)> \| .*)" u"(\r\n){0,2}",
+// Each pattern ends in a greedy ".*", which stops at the line feed, so the line break group
+// always matches zero times and no match leaves its line; each match holds the literal
+// beside it, so lines without it are never handed to PCRE2.
+struct FilterPattern {
+    const char16_t* pattern;
+    std::u16string_view literal;
+};
+constexpr FilterPattern kFilterPatterns[] = {
+    {uR"(.* \| Signed :  Microsoft Corp.*(\r\n){0,2})", u" | Signed :  Microsoft Corp"},
+    {uR"(.* \| Signed : .*(\r\n){0,2})", u" | Signed : "},
+    {uR"( *<(.*\.\.\.|@.*\\)Uninstall> \| .*(\r\n){0,2})", u"Uninstall> | "},
+    {uR"( *(<Contents.*>|<@.*\\Appdata>|<@.*\\LocalAppdata>) \| .*)" u"(\r\n){0,2}", u"> | "},
+    {uR"(.*? \| Stopped - .+? \| .*)" u"(\r\n){0,2}", u" | Stopped - "},
+    {uR"( *<Recent(Files|Folder)> \| .*)" u"(\r\n){0,2}", u"<Recent"},
 };
 
 // Group 1 is greedy: with two path fields "Ignore:" goes before the last one that is
@@ -111,16 +120,25 @@ void AppendCommandLine(std::u16string_view line, KeywordState& state, std::u16st
 const char16_t* LineFilterPattern(LineFilter filter) {
     const int index = static_cast<int>(filter) - 1;
     constexpr int kCount = static_cast<int>(std::size(kFilterPatterns));
-    return index >= 0 && index < kCount ? kFilterPatterns[index] : nullptr;
+    return index >= 0 && index < kCount ? kFilterPatterns[index].pattern : nullptr;
 }
 
 // "." matches CR but not LF, so a matching line loses its text and its CR and leaves a
 // bare LF behind; a matching last line without a break goes entirely.
-bool ApplyLineFilter(LineFilter filter, WideString& text) {
+int ApplyLineFilter(LineFilter filter, std::u16string_view text, WideString& result) {
     const char16_t* pattern = LineFilterPattern(filter);
-    if (pattern == nullptr || text.Length() < kMinFilterTextLength) return false;
-    text.ReplaceRegex(pattern, u"", PCRE2_CASELESS);
-    return true;
+    if (pattern == nullptr || text.size() < kMinFilterTextLength) return -1;
+    RegexCode code = CompileRegex(pattern, PCRE2_CASELESS);
+    if (text.size() >= kJitMinSubjectUnits) (void)code.CompileJit();
+    const std::u16string_view literal = kFilterPatterns[static_cast<int>(filter) - 1].literal;
+    return DeleteMatchesInLines(text, code.Get(), literal, true, result);
+}
+
+bool ApplyLineFilter(LineFilter filter, WideString& text) {
+    WideString result;
+    const int hidden = ApplyLineFilter(filter, text.View(), result);
+    if (hidden > 0) text = std::move(result);
+    return hidden >= 0;
 }
 
 // Built in a growable string: neither the number of groups nor a last line without a break

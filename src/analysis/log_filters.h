@@ -31,6 +31,9 @@ inline constexpr std::size_t kMinFilterTextLength = 50;
 // Deletes every line of the filter's kind. False (text untouched) when the text is too short;
 // true otherwise, even when nothing matched: the editor is then still replaced and modified.
 [[nodiscard]] bool ApplyLineFilter(LineFilter filter, WideString& text);
+// The same on a text the caller keeps (the editor's own buffer): -1 when the text is too
+// short; otherwise the number of lines hidden, and `result` holds the text when above 0.
+[[nodiscard]] int ApplyLineFilter(LineFilter filter, std::u16string_view text, WideString& result);
 
 // Reduces a script to its command lines, grouped by keyword with an empty line before each
 // group. False (text untouched) for an empty text.

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -183,12 +184,15 @@ public:
     void Clear();
 
 private:
-    void SplitAnyOf(char16_t* text, std::size_t length, const char16_t* separators);
-    void SplitWhole(char16_t* text, std::size_t length, std::u16string_view separator);
-    void AddField(char16_t* text, std::size_t from, std::size_t to);
+    [[nodiscard]] bool Holds(const char16_t* text) const;
+    void CopyAndSplitAnyOf(const char16_t* text, std::size_t length,
+                           std::u16string_view separators);
+    void SplitWhole(std::size_t length, std::u16string_view separator);
+    void AddField(std::size_t from, std::size_t to);
 
-    WideString copy_;
-    std::size_t textLength_ = 0;  // length of the split text before fields were cut
+    std::unique_ptr<char16_t[]> copy_;  // the split text, a NUL over each separator
+    std::size_t capacity_ = 0;          // units of copy_ before its last, always NUL
+    std::size_t textLength_ = 0;        // length of the split text before fields were cut
     std::vector<const char16_t*> fields_;
 };
 

@@ -1,6 +1,8 @@
 #include "foundation/wide_string.h"
 
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace scrutor {
 
@@ -14,61 +16,84 @@ WideStringList::WideStringList(const char16_t* text, const char16_t* separators,
 }
 
 // Fields are cut in a private copy by writing a NUL over each separator's first unit, so they
-// live exactly as long as the list. The old copy goes only at the end: text or separators may
-// be fields of this very list.
+// live exactly as long as the list. The copy's buffer is reused by the next split unless
+// the new text lies in it (text and separators may be fields of this very list) or the size
+// is far off.
 void WideStringList::Split(const char16_t* text, const char16_t* separators, bool wholeSeparator) {
     const std::size_t length = TextLength(text);
-    const std::size_t separatorLength = TextLength(separators);
-    WideString fresh;
-    char16_t* copy = fresh.GetBuffer(length);
-    if (length != 0) std::memcpy(copy, text, length * sizeof(char16_t));
+    const std::u16string separatorText(separators != nullptr ? separators : u"");
+    std::unique_ptr<char16_t[]> previous;
+    if (!copy_ || length > capacity_ || capacity_ / 2 > length || Holds(text)) {
+        previous = std::move(copy_);
+        copy_.reset(new char16_t[length + 1]);
+        capacity_ = length;
+    }
     fields_.clear();
     fields_.reserve(kInitialFields);
-    if (length == 0 || separatorLength == 0) {
-        AddField(copy, 0, length);
-    } else if (wholeSeparator) {
-        SplitWhole(copy, length, std::u16string_view(separators, separatorLength));
-    } else {
-        SplitAnyOf(copy, length, separators);
-    }
-    copy_ = std::move(fresh);
     textLength_ = length;
+    if (length == 0 || separatorText.empty() || wholeSeparator) {
+        if (length != 0) std::memcpy(copy_.get(), text, length * sizeof(char16_t));
+        copy_[length] = 0;
+        if (length == 0 || separatorText.empty()) {
+            AddField(0, length);
+        } else {
+            SplitWhole(length, separatorText);
+        }
+    } else {
+        CopyAndSplitAnyOf(text, length, separatorText);
+    }
 }
 
-// Consecutive separators give empty fields; a trailing one gives no empty last field.
-void WideStringList::SplitAnyOf(char16_t* text, std::size_t length, const char16_t* separators) {
-    const std::size_t separatorCount = TextLength(separators);
-    const auto isSeparator = [&](char16_t unit) {
-        for (std::size_t s = 0; s < separatorCount; ++s) {
-            if (separators[s] == unit) return true;
+bool WideStringList::Holds(const char16_t* text) const {
+    const auto at = reinterpret_cast<std::uintptr_t>(text);
+    const auto begin = reinterpret_cast<std::uintptr_t>(copy_.get());
+    return copy_ && at >= begin && at <= begin + capacity_ * sizeof(char16_t);
+}
+
+// One pass copies and cuts. Consecutive separators give empty fields; a trailing one gives
+// no empty last field.
+void WideStringList::CopyAndSplitAnyOf(const char16_t* text, std::size_t length,
+                                       std::u16string_view separators) {
+    constexpr std::size_t kTableSize = 256;
+    bool isSmallSeparator[kTableSize] = {};
+    bool hasLargeSeparator = false;
+    for (const char16_t unit : separators) {
+        if (unit < kTableSize) {
+            isSmallSeparator[unit] = true;
+        } else {
+            hasLargeSeparator = true;
         }
-        return false;
-    };
+    }
+    char16_t* copy = copy_.get();
     std::size_t fieldStart = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        if (isSeparator(text[i])) {
-            AddField(text, fieldStart, i);
+        const char16_t unit = text[i];
+        copy[i] = unit;
+        if (unit < kTableSize ? isSmallSeparator[unit]
+                              : hasLargeSeparator && separators.find(unit) != separators.npos) {
+            AddField(fieldStart, i);
             fieldStart = i + 1;
         }
     }
-    if (fieldStart < length) AddField(text, fieldStart, length);
+    copy[length] = 0;
+    if (fieldStart < length) AddField(fieldStart, length);
 }
 
 // The search only ever looks beyond the NULs already written, so cutting as we go is safe.
-void WideStringList::SplitWhole(char16_t* text, std::size_t length, std::u16string_view separator) {
-    const std::u16string_view whole(text, length);
+void WideStringList::SplitWhole(std::size_t length, std::u16string_view separator) {
+    const std::u16string_view whole(copy_.get(), length);
     std::size_t from = 0;
     while (from < length) {
         std::size_t at = whole.find(separator, from);
         if (at == std::u16string_view::npos) at = length;
-        AddField(text, from, at);
+        AddField(from, at);
         from = at + separator.size();
     }
 }
 
-void WideStringList::AddField(char16_t* text, std::size_t from, std::size_t to) {
-    text[to] = 0;
-    fields_.push_back(text + from);
+void WideStringList::AddField(std::size_t from, std::size_t to) {
+    copy_[to] = 0;
+    fields_.push_back(copy_.get() + from);
 }
 
 const char16_t* WideStringList::Get(std::size_t index) const {
@@ -81,7 +106,8 @@ bool WideStringList::IsEmpty() const {
 }
 
 void WideStringList::Clear() {
-    copy_.Clear();
+    copy_.reset();
+    capacity_ = 0;
     fields_.clear();
     textLength_ = 0;
 }

@@ -50,6 +50,15 @@ bool CopyRange(HWND editor, Range r, WideString& out) {
 
 }  // namespace
 
+bool ViewEditorText(HWND editor, const std::function<void(std::u16string_view)>& use) {
+    auto memory = reinterpret_cast<HLOCAL>(SendMessageW(editor, EM_GETHANDLE, 0, 0));
+    const auto* text = memory != nullptr ? static_cast<const char16_t*>(LocalLock(memory)) : nullptr;
+    if (text == nullptr) return false;
+    use(std::u16string_view(text));
+    LocalUnlock(memory);
+    return true;
+}
+
 // One copy straight from the control's buffer; the window-text route copies twice, which
 // a search or filter over a 10 MB log feels.
 WideString GetEditorText(HWND editor) {

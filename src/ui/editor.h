@@ -5,12 +5,17 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string_view>
+
 #include "foundation/wide_string.h"
 #include "ui/form.h"
 
 namespace scrutor {
 
 [[nodiscard]] WideString GetEditorText(HWND editor);
+// Lends the control's own buffer to `use` (no copy); false when the control does not lend it.
+bool ViewEditorText(HWND editor, const std::function<void(std::u16string_view)>& use);
 // Clears the control's modification flag and undo buffer.
 void SetEditorText(HWND editor, const WideString& text);
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds PCRE2's 16-bit library statically for one MinGW target from Debian's
-# source package. Usage: build-pcre2.sh <triplet> <install-prefix>
+# source package, with the JIT compiler (the program falls back to the interpreter
+# whenever the JIT fails). Usage: build-pcre2.sh <triplet> <install-prefix>
 # Does nothing when the prefix already holds the library.
 set -euo pipefail
 triplet=$1
@@ -20,12 +21,13 @@ fi
 src=$(ls -d "$work"/pcre2-*/ | head -n 1)
 toolchain=$(cd "$(dirname "$0")/../../cmake" && pwd)/toolchain-$triplet.cmake
 
-cmake -S "$src" -B "$work/build-$triplet" -G Ninja \
+build="$work/build-$triplet-$(basename "$prefix")"
+cmake -S "$src" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DPCRE2_BUILD_PCRE2_8=OFF -DPCRE2_BUILD_PCRE2_16=ON -DPCRE2_BUILD_PCRE2_32=OFF \
   -DBUILD_SHARED_LIBS=OFF -DPCRE2_BUILD_TESTS=OFF -DPCRE2_BUILD_PCRE2GREP=OFF \
-  -DPCRE2_SUPPORT_JIT=OFF >/dev/null
-cmake --build "$work/build-$triplet" >/dev/null
-cmake --install "$work/build-$triplet" >/dev/null
+  -DPCRE2_SUPPORT_JIT=ON >/dev/null
+cmake --build "$build" >/dev/null
+cmake --install "$build" >/dev/null
 echo "build-pcre2: $triplet -> $prefix"

@@ -5,5 +5,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 bash "$root/tools/setup/install-deps.sh"
 for triplet in x86_64-w64-mingw32 i686-w64-mingw32; do
-  bash "$root/tools/setup/build-pcre2.sh" "$triplet" "$root/build/deps/$triplet/pcre2"
+  bash "$root/tools/setup/build-pcre2.sh" "$triplet" "$root/build/deps/$triplet/pcre2-jit"
 done
