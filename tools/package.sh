@@ -6,6 +6,7 @@
 #   SCRUTOR_PACKAGE_OUT      another output folder
 #   SCRUTOR_PACKAGE_VERSION  the packages' version instead of the project's (tests)
 #   SCRUTOR_PACKAGE_NO_BUILD=1  package what is built, without building first
+#   SCRUTOR_SIGN_CERT, SCRUTOR_SIGN_KEY  sign the programs and the MSIs (tools/sign.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -38,11 +39,14 @@ for target in "win32 x86 i386 i686" "win64 x64 amd64 x86_64"; do
   # The logo shipped is the program's own image 11, byte for byte.
   python3 tools/pe_check.py --machine "$machine" --version "$built" \
     --extract-logo "$stage/scrutor_logo.png" "$stage/scrutor.exe" || fail "$preset program rejected"
+  sign() { [ -z "${SCRUTOR_SIGN_CERT:-}" ] || bash tools/sign.sh "$1" >/dev/null || fail "signing failed"; }
+  sign "$stage/scrutor.exe"
   # wixl takes source files only by relative paths.
   (cd "$stage" && wixl -a "$arch" -D Arch="$arch" -D Version="$version" -D BinDir=. \
     -o "$out/Scrutor-$version-$arch.msi" "$root/installer/scrutor.wxs" 2>wixl.log) \
     || { cat "$stage/wixl.log" >&2; fail "wixl failed for $arch"; }
   rm -f "$stage/wixl.log"
+  sign "$out/Scrutor-$version-$arch.msi"
   # Same files, same bytes: fixed times, modes and order.
   python3 - "$stage" "$out/Scrutor-$version-$arch.zip" <<'EOF'
 import os, sys, zipfile
