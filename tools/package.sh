@@ -27,19 +27,20 @@ built=$(project_version win64)
 [ "$(project_version win32)" = "$built" ] || fail "build/win32 is not at version $built"
 version=${SCRUTOR_PACKAGE_VERSION:-$built}
 
-mkdir -p "$out"
+mkdir -p "$out" && out=$(cd "$out" && pwd)
+sign() { [ -z "${SCRUTOR_SIGN_CERT:-}" ] || bash tools/sign.sh "$1" >/dev/null || fail "signing failed"; }
 for target in "win32 x86 i386 i686" "win64 x64 amd64 x86_64"; do
   read -r preset arch machine triplet <<<"$target"
   stage=$out/Scrutor-$version-$arch
   rm -rf "$stage" && mkdir -p "$stage"
   # Debug information stays in the build tree: it is most of the 64-bit build's size. strip
   # would stamp the time of now into the header; the link wrote none.
-  SOURCE_DATE_EPOCH=0 "$triplet-w64-mingw32-strip" --strip-debug -o "$stage/scrutor.exe" "build/$preset/src/app/scrutor.exe"
+  SOURCE_DATE_EPOCH=0 "$triplet-w64-mingw32-strip" --strip-debug \
+    -o "$stage/scrutor.exe" "build/$preset/src/app/scrutor.exe"
   cp src/app/scrutor.ico "$stage/"
   # The logo shipped is the program's own image 11, byte for byte.
   python3 tools/pe_check.py --machine "$machine" --version "$built" \
     --extract-logo "$stage/scrutor_logo.png" "$stage/scrutor.exe" || fail "$preset program rejected"
-  sign() { [ -z "${SCRUTOR_SIGN_CERT:-}" ] || bash tools/sign.sh "$1" >/dev/null || fail "signing failed"; }
   sign "$stage/scrutor.exe"
   # wixl takes source files only by relative paths.
   (cd "$stage" && wixl -a "$arch" -D Arch="$arch" -D Version="$version" -D BinDir=. \
