@@ -10,6 +10,7 @@ need=(
   wine wine64 fonts-wine xvfb xdotool imagemagick x11-apps
   libpcre2-dev googletest libgtest-dev libbenchmark-dev
   dpkg-dev python3
+  wixl msitools osslsigncode openssl
 )
 
 SUDO=""
