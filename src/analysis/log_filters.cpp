@@ -41,15 +41,10 @@ constexpr std::u16string_view kKeepList =
 constexpr std::u16string_view kFileNotFound = u" | File not found: ";
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
-// Only A-Z fold, like every other case-insensitive comparison of the program.
-char16_t Fold(char16_t unit) {
-    return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
-
 bool EqualsFold(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Fold(a[i]) != Fold(b[i])) return false;
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
     }
     return true;
 }

@@ -33,14 +33,12 @@ namespace {
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
-char16_t Folded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
 // Case-insensitive, and "/" equals "\\": Windows reads both as separators.
 bool SamePathText(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const bool bothSeparators = IsSeparator(a[i]) && IsSeparator(b[i]);
-        if (!bothSeparators && Folded(a[i]) != Folded(b[i])) return false;
+        if (!bothSeparators && FoldAscii(a[i]) != FoldAscii(b[i])) return false;
     }
     return true;
 }

@@ -35,10 +35,6 @@ bool HasJit(const pcre2_code_16* code) {
     return pcre2_pattern_info_16(code, PCRE2_INFO_JITSIZE, &size) == 0 && size != 0;
 }
 
-char16_t FoldAscii(char16_t unit) {
-    return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
-
 // Holds the string's original buffer while a substitution writes into a new one. Unless
 // committed, the string gets its old text back on every way out.
 class SubjectGuard {

@@ -13,11 +13,6 @@ namespace {
 constexpr char16_t kEmptyText[1] = {0};
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
-// Only A-Z fold: the program never sets a locale, so this is all the C library would do.
-char16_t Fold(char16_t unit) {
-    return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
-
 bool IsTrimSpace(char16_t unit) {
     return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n';
 }
@@ -30,7 +25,7 @@ void MoveUnits(char16_t* to, const char16_t* from, std::size_t count) {
 bool MatchesAt(const char16_t* at, const char16_t* needle, std::size_t length, bool caseSensitive) {
     if (caseSensitive) return std::memcmp(at, needle, length * sizeof(char16_t)) == 0;
     for (std::size_t i = 0; i < length; ++i) {
-        if (at[i] != needle[i] && Fold(at[i]) != Fold(needle[i])) return false;
+        if (at[i] != needle[i] && FoldAscii(at[i]) != FoldAscii(needle[i])) return false;
     }
     return true;
 }
@@ -50,7 +45,7 @@ std::size_t FindForward(const char16_t* text, std::size_t length, const char16_t
         const std::size_t at = haystack.find(std::u16string_view(needle, needleLength), from);
         return at == std::u16string_view::npos ? kNotFound : at;
     }
-    const char16_t first = Fold(needle[0]);
+    const char16_t first = FoldAscii(needle[0]);
     for (std::size_t i = from; i + needleLength <= length; ++i) {
         if (MayStart(text[i], first) && MatchesAt(text + i, needle, needleLength, false)) return i;
     }
@@ -65,7 +60,7 @@ std::size_t FindBackward(const char16_t* text, const char16_t* needle, std::size
         const std::size_t at = haystack.rfind(std::u16string_view(needle, needleLength), from);
         return at == std::u16string_view::npos || at < lowest ? kNotFound : at;
     }
-    const char16_t first = Fold(needle[0]);
+    const char16_t first = FoldAscii(needle[0]);
     for (std::size_t i = from + 1; i-- > lowest;) {
         if (MayStart(text[i], first) && MatchesAt(text + i, needle, needleLength, false)) return i;
     }
@@ -102,8 +97,8 @@ int Compare(const char16_t* a, const char16_t* b, bool caseSensitive) {
         char16_t ua = *a;
         char16_t ub = *b;
         if (ua != ub && !caseSensitive) {
-            ua = Fold(ua);
-            ub = Fold(ub);
+            ua = FoldAscii(ua);
+            ub = FoldAscii(ub);
         }
         if (ua != ub) return ua < ub ? -1 : 1;
         if (ua == 0) return 0;
@@ -558,7 +553,7 @@ bool WideString::Trim() {
 
 void WideString::ToLower() {
     if (buffer_ != nullptr) {
-        for (char16_t* unit = buffer_; *unit != 0; ++unit) *unit = Fold(*unit);
+        for (char16_t* unit = buffer_; *unit != 0; ++unit) *unit = FoldAscii(*unit);
     }
     status_ = true;
 }

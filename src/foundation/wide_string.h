@@ -21,6 +21,11 @@ namespace scrutor {
 [[nodiscard]] bool EqualsNoCase(const char16_t* a, const char16_t* b);
 
 // Hex digits of bytes. Flags may be combined.
+// Only A-Z fold: the program never sets a locale, so this is all the C library would do.
+[[nodiscard]] constexpr char16_t FoldAscii(char16_t unit) {
+    return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+}
+
 inline constexpr unsigned kHexPrefix = 1;   // "0x" in front
 inline constexpr unsigned kHexReverse = 2;  // last byte first
 inline constexpr unsigned kHexLower = 4;    // a-f instead of A-F
