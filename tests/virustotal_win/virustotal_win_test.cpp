@@ -106,11 +106,17 @@ TEST(WinHttpTransport, AnswersAndFaultsOfTheService) {
     }
 }
 
+// A cache root of this process's own: the end-to-end run clears the program's root meanwhile.
+std::u16string TestRoot() {
+    const std::wstring pid = std::to_wstring(GetCurrentProcessId());
+    return std::u16string(kReportCacheRoot) + u" test " + std::u16string(pid.begin(), pid.end());
+}
+
 // The entry's last-write time in the given view, 0 when it is not there.
 std::uint64_t LastWrite(const std::u16string& key, const char16_t* view = u"HKLM32") {
     RegistryKey entry;
     FILETIME at{};
-    const std::u16string path = view + std::u16string(kReportCacheRoot).substr(6) + u"\\" + key;
+    const std::u16string path = view + TestRoot().substr(6) + u"\\" + key;
     if (!entry.OpenRead(path.c_str())) return 0;
     RegQueryInfoKeyW(entry.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                      nullptr, nullptr, nullptr, &at);
@@ -118,11 +124,11 @@ std::uint64_t LastWrite(const std::u16string& key, const char16_t* view = u"HKLM
 }
 
 TEST(RegistryReportStore, KeepsReportsTenDaysInThe32BitView) {
-    const std::wstring pid = std::to_wstring(GetCurrentProcessId());
-    const std::u16string key = u"ABCDEF0123456789ABCDEF" + std::u16string(pid.begin(), pid.end());
+    const WideString root(TestRoot());
+    const std::u16string key = u"ABCDEF0123456789ABCDEF";
     WideString lower(key);
     lower.ToLower();
-    RegistryReportStore writer(0, nullptr);
+    RegistryReportStore writer(0, nullptr, root);
     ASSERT_TRUE(writer.Write(key.c_str(), u"{\"positives\": 1}"));
     const std::uint64_t written = LastWrite(key);
     ASSERT_NE(written, 0u);
@@ -135,21 +141,22 @@ TEST(RegistryReportStore, KeepsReportsTenDaysInThe32BitView) {
     for (const auto& step : steps) {
         Sleep(20);  // so that touching the entry shows in its last-write time
         WideString json;
-        RegistryReportStore store(step.today, [&] { return step.requested; });
+        RegistryReportStore store(step.today, [&] { return step.requested; }, root);
         EXPECT_EQ(store.Read(lower, json), step.fresh);
         EXPECT_EQ(json == u"{\"positives\": 1}", step.fresh);
         EXPECT_EQ(LastWrite(key) > written, !step.fresh) << step.today - day;
     }
-    const std::u16string entry = std::u16string(kReportCacheRoot) + u"\\" + key;
+    const std::u16string entry = TestRoot() + u"\\" + key;
     EXPECT_FALSE(RegistryKey::Exists(entry.c_str(), u"Expired"));
-    EXPECT_TRUE(RegistryKey().DeleteKeyTree(entry.c_str()));
+    EXPECT_TRUE(RegistryKey().DeleteKeyTree(TestRoot().c_str()));
     // What the registry cannot take (a URL longer than a key name allows) is refused.
     EXPECT_FALSE(writer.Write(WideString(u"http://a.test/" + std::u16string(300, u'a')), u"{}"));
 }
 
 TEST(RegistryRunRecord, EachJobHasItsOwnKeyGoneAfterIt) {
-    auto one = std::make_unique<RegistryRunRecord>();
-    const RegistryRunRecord two;
+    const WideString root(TestRoot());
+    auto one = std::make_unique<RegistryRunRecord>(root);
+    const RegistryRunRecord two(root);
     const WideString path = one->Path();
     WideString hash;
     ASSERT_TRUE(path != two.Path() && one->Put(u"C:\\a.exe", u"0123456789abcdef0123456789abcdef"));
@@ -157,6 +164,7 @@ TEST(RegistryRunRecord, EachJobHasItsOwnKeyGoneAfterIt) {
     EXPECT_FALSE(two.Get(u"C:\\a.exe", hash));
     one.reset();
     EXPECT_FALSE(RegistryKey::Exists(path.CStr(), nullptr));
+    EXPECT_TRUE(RegistryKey().DeleteKeyTree(root.CStr()));
 }
 
 TEST(Win32FileFacts, SizeHashAndCreationTime) {
