@@ -78,10 +78,15 @@ TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt)
     EXPECT_EQ(FileBytes(path), content) << "the failed save damaged the file";
     EXPECT_EQ(FilesIn(folder), 1) << "the failed save left a temporary file behind";
 
-    // Once the lock is gone the same command succeeds.
-    ASSERT_TRUE(Activate(window));
-    PressKey('S', true);
+    // Once the lock is gone the same command succeeds, in place, and what it wrote is what
+    // Revert goes back to.
+    ASSERT_TRUE(Press(window, 'S', true));
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16FileBytes(L"fix"); }));
+    EXPECT_EQ(FilesIn(folder), 1) << "the temporary file was left behind";
+    TypeText(L"!");
+    ASSERT_TRUE(Press(window, 'T', true));
+    ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"Yes"));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(editor) == L"fix"; }));
     EXPECT_TRUE(Closes(scrutor, window));
 }
 
@@ -89,14 +94,11 @@ TEST(BadInput, ALockedFileOpensEmptyAndASaveThatCannotReplaceItSaysSoAndKeepsIt)
 TEST_F(OpenedLog, SaveAsScriptSaysWhenItCannotAndThenWritesUtf16WithTheHeader) {
     ASSERT_NO_FATAL_FAILURE(Open(L"report.log"));
     const std::u16string original = ReadDocument(path);
-    const std::wstring folder = TempFolder(L"scrutor-e2e");
     const std::wstring blocker = folder + L"\\not-a-folder.txt";
     const std::wstring target = folder + L"\\report.zep";
     ASSERT_TRUE(WriteBytes(blocker, "a file where the folder would go"));
-    DeleteFileW(target.c_str());
 
-    ASSERT_TRUE(Activate(window));
-    PressKey('S', false, true);  // Save as script
+    ASSERT_TRUE(Press(window, 'S', false, true));  // Save as script
     HWND dialog = WaitForFileDialog(scrutor.Id(), kSaveTitle);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ChooseFileInDialog(dialog, blocker + L"\\report.zep"));
@@ -127,7 +129,7 @@ TEST(BadInput, AFiftyMegabyteLogLoadsAndFiltersCompletely) {
     ASSERT_FALSE(sample.empty());
     std::u16string text;
     while (text.size() * 2 < 50u * 1000 * 1000) text += sample + u"\r\n";
-    const std::wstring path = TempFolder(L"scrutor-e2e") + L"\\huge.log";
+    const std::wstring path = TestFolder(L"scrutor-huge") + L"\\huge.log";
     ASSERT_TRUE(WriteBytes(path, Utf16FileBytes(Wide(text))));
     scrutor::WideString filtered(text);
     ASSERT_TRUE(scrutor::ApplyLineFilter(scrutor::LineFilter::kMicrosoftSigned, filtered));

@@ -21,8 +21,7 @@ constexpr wchar_t kRevertQuestion[] =
     L"This operation can not be undone.";
 
 void AppendAtEnd(HWND window, const wchar_t* text) {
-    ASSERT_TRUE(Activate(window));
-    PressKey(VK_END, true);
+    ASSERT_TRUE(Press(window, VK_END, true));
     TypeText(text);
 }
 
@@ -45,22 +44,18 @@ TEST_F(OpenedLog, NewRevertAndOpenAskFirstAndDoWhatTheAnswerSays) {
     Sleep(300);
     EXPECT_EQ(WindowText(editor), L"abc") << "\"No\" must leave the text alone";
 
-    ASSERT_TRUE(Activate(window));
-    PressKey('T', true);
+    ASSERT_TRUE(Press(window, 'T', true));
     ASSERT_TRUE(AnswerMessageBox(scrutor.Id(), L"Yes"));
     EXPECT_EQ(WaitForChange(editor, L"abc"), original) << "the text last read, not an empty one";
-
     EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0) << "a reverted document is unmodified";
 
     // Open: "No" discards, "Yes" saves through the save dialog first; an empty file opened
     // keeps the text.
-    const std::wstring folder = TempFolder(L"scrutor-e2e");
     const std::wstring second = folder + L"\\second.log";
     const std::wstring saved = folder + L"\\kept-changes.log";
     const std::wstring empty = folder + L"\\empty.log";
     ASSERT_TRUE(WriteBytes(second, "\xEF\xBB\xBF<Processes> | C:\\caf\xC3\xA9\\a.exe | Not signed"));
     ASSERT_TRUE(WriteBytes(empty, ""));
-    DeleteFileW(saved.c_str());
 
     AppendAtEnd(window, L"X");
     (void)WaitForChange(editor, original);

@@ -56,8 +56,7 @@ TEST_F(OpenedLog, MenusFiltersZoomAndSavingOnClose) {
     RECT frame{};
     GetWindowRect(window, &frame);
     for (int menu = 0; menu < 5; ++menu) {
-        ASSERT_TRUE(Activate(window));
-        PressKey(VK_F10);
+        ASSERT_TRUE(Press(window, VK_F10));
         for (int i = 0; i < menu; ++i) PressKey(VK_RIGHT);
         PressKey(VK_DOWN);
         EXPECT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; })) << "menu " << menu;
@@ -72,10 +71,9 @@ TEST_F(OpenedLog, MenusFiltersZoomAndSavingOnClose) {
     ASSERT_EQ(WindowText(editor), Wide(original));
     for (const FilterCase& filter : cases) {
         SCOPED_TRACE(filter.name);
-        SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(original).c_str()));
+        SetEditor(editor, Wide(original));
         // Typed just before the filter, so an undo buffer left behind would have work to do.
-        ASSERT_TRUE(Activate(window));
-        PressKey(VK_END, true);
+        ASSERT_TRUE(Press(window, VK_END, true));
         TypeText(L"Z");
         const std::wstring typed = WaitForChange(editor, Wide(original));
         scrutor::WideString expected(std::u16string(typed.begin(), typed.end()));

@@ -49,11 +49,6 @@ TEST(ConsoleUser, IsTheAccountThisProcessRunsAsWithItsSidAsText) {
     EXPECT_EQ(Wide(sid.data()), OwnSidText());
     EXPECT_EQ(Wide(sid.data()).rfind(L"S-1-5-", 0), 0u);
 
-    // The token is one that really belongs to that user.
-    alignas(TOKEN_USER) std::array<BYTE, 1024> buffer{};
-    DWORD size = 0;
-    ASSERT_TRUE(GetTokenInformation(token.Get(), TokenUser, buffer.data(), buffer.size(), &size));
-
     // Without a SID buffer the user is still found.
     std::array<char16_t, kAccountTextUnits> again{};
     HandleHolder second(FindConsoleUserToken(again.data(), nullptr));

@@ -90,7 +90,9 @@ protected:
     HWND list = nullptr;
 };
 
-TEST_F(ControlInfoTool, PickerDraggedOverAnotherProgramFillsTheRowsForcedOrNot) {
+// One start of both programs: the picker dragged forced and plain, the frame narrowed, then
+// the chosen rows copied and inserted into the script.
+TEST_F(ControlInfoTool, PickerFillsTheRowsForcedOrNotAndChosenRowsGoToClipboardAndScript) {
     Drag(kInsideButton, "control_info_drag.bmp");
     EXPECT_EQ(Value(kWindowTitle), L"Setup;; step 1");
     EXPECT_EQ(Value(kControlText), L"Inside") << "forced detection finds the button in the group";
@@ -101,10 +103,13 @@ TEST_F(ControlInfoTool, PickerDraggedOverAnotherProgramFillsTheRowsForcedOrNot) 
     EXPECT_TRUE(IsWindowEnabled(FindChild(tool, L"Button", 2))) << "the buttons follow the values found";
     SaveScreenshot(BesideThisProgram("control_info_released.bmp"));
 
-    ClickAt(tool, kForcedBox);
-    ASSERT_TRUE(WaitUntil([&] {
-        return SendMessageW(FindChild(tool, L"Button", 1), BM_GETCHECK, 0, 0) == BST_UNCHECKED;
-    }));
+    const auto setForced = [&](bool forced) {
+        ClickAt(tool, kForcedBox);
+        return WaitUntil([&] {
+            return SendMessageW(FindChild(tool, L"Button", 1), BM_GETCHECK, 0, 0) == (forced ? BST_CHECKED : BST_UNCHECKED);
+        });
+    };
+    ASSERT_TRUE(setForced(false));
     Drag(kInsideButton);
     EXPECT_EQ(Value(kControlText), L"Options") << "plain detection stops at the group box";
     EXPECT_EQ(Value(kClassNN), L"Button1");
@@ -123,9 +128,8 @@ TEST_F(ControlInfoTool, PickerDraggedOverAnotherProgramFillsTheRowsForcedOrNot) 
         Sleep(300);
         SaveScreenshot(BesideThisProgram(width == 400 ? "control_info_narrow.bmp" : "control_info_wide.bmp"));
     }
-}
 
-TEST_F(ControlInfoTool, ChosenRowsAreCopiedAndInsertedIntoTheScript) {
+    ASSERT_TRUE(setForced(true));
     Drag(kInsideButton);
     ASSERT_EQ(Value(kClassNN), L"Button2");
 

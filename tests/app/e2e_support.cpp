@@ -8,14 +8,6 @@ namespace scrutor::e2e {
 
 using namespace driver;
 
-std::wstring TempFolder(const wchar_t* name) {
-    wchar_t temp[MAX_PATH]{};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
 std::wstring SampleLog() {
     return Wide(test::HostPathFromEnvironment("SCRUTOR_SOURCE_DIR") + u"\\samples\\sample-scan.log");
 }
@@ -49,6 +41,22 @@ std::wstring WaitForChange(HWND editor, const std::wstring& before) {
     std::wstring now = before;
     (void)WaitUntil([&] { return (now = WindowText(editor)) != before; });
     return now;
+}
+
+bool Press(HWND window, WORD key, bool ctrl, bool alt) {
+    if (!Activate(window)) return false;
+    PressKey(key, ctrl, alt);
+    return true;
+}
+
+void SetEditor(HWND editor, const std::wstring& text, int selStart, int selEnd) {
+    SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(editor, EM_SETSEL, static_cast<WPARAM>(selStart), selEnd);
+}
+
+std::pair<int, int> Selection(HWND editor) {
+    const auto packed = static_cast<DWORD>(SendMessageW(editor, EM_GETSEL, 0, 0));
+    return {LOWORD(packed), HIWORD(packed)};
 }
 
 HWND WaitForMessageBox(DWORD processId) {
@@ -125,15 +133,21 @@ HWND StartOn(Program& scrutor, const std::wstring& path, const std::wstring& fil
     return WaitForTitle(scrutor.Id(), fileName + L" - Scrutor", timeoutMs);
 }
 
-HWND StartOnSampleCopy(Program& scrutor, const wchar_t* fileName, std::wstring& path) {
-    path = TempFolder(L"scrutor-e2e") + L"\\" + fileName;
-    if (!CopyFileW(SampleLog().c_str(), path.c_str(), FALSE)) return nullptr;
-    return StartOn(scrutor, path, fileName);
+HWND StartCopyOn(Program& scrutor, const std::wstring& folder, const wchar_t* logName, const std::wstring& text) {
+    const std::wstring log = folder + L"\\" + logName;
+    if (!CopyFileW(BesideThisProgram(SCRUTOR_EXE_RELATIVE).c_str(), (folder + L"\\scrutor.exe").c_str(), FALSE) ||
+        !WriteBytes(log, Utf16FileBytes(text)) || !scrutor.Start(folder + L"\\scrutor.exe", L"\"" + log + L"\"")) {
+        return nullptr;
+    }
+    return WaitForTitle(scrutor.Id(), logName + std::wstring(L" - Scrutor"));
 }
 
 void OpenedLog::Open(const wchar_t* fileName) {
-    window = StartOnSampleCopy(scrutor, fileName, path);
-    ASSERT_NE(window, nullptr) << "the program did not start on a copy of the sample, or its title lacks the file";
+    folder = TestFolder(L"scrutor-e2e");
+    path = folder + L"\\" + fileName;
+    ASSERT_TRUE(CopyFileW(SampleLog().c_str(), path.c_str(), FALSE));
+    window = StartOn(scrutor, path, fileName);
+    ASSERT_NE(window, nullptr) << "the program did not start on the copy, or its title lacks the file";
     editor = FindChild(window, L"Edit");
     ASSERT_NE(editor, nullptr);
 }

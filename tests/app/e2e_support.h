@@ -8,15 +8,15 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "driver.h"
+#include "test_files.h"
 
 namespace scrutor::e2e {
 
 inline constexpr DWORD kWindowTimeout = 15000;
 
-// A folder under the temporary directory (created when missing).
-[[nodiscard]] std::wstring TempFolder(const wchar_t* name);
 // The repository's sample log as a Windows path.
 [[nodiscard]] std::wstring SampleLog();
 // A document as the program reads it (encoding from its mark).
@@ -29,6 +29,11 @@ inline constexpr DWORD kWindowTimeout = 15000;
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Waits for the editor to show something other than `before`.
 [[nodiscard]] std::wstring WaitForChange(HWND editor, const std::wstring& before);
+// Brings the window to the front and presses the key there.
+bool Press(HWND window, WORD key, bool ctrl = false, bool alt = false);
+// Sets the editor's text and selection from outside, as a test's starting point.
+void SetEditor(HWND editor, const std::wstring& text, int selStart = 0, int selEnd = 0);
+[[nodiscard]] std::pair<int, int> Selection(HWND editor);
 
 // The program's message box, once its buttons exist; null when none came up.
 [[nodiscard]] HWND WaitForMessageBox(DWORD processId);
@@ -55,16 +60,20 @@ bool ChooseFileInDialog(HWND dialog, const std::wstring& path);
 // Starts the program on `path`; answers the main window once its title names the file.
 HWND StartOn(driver::Program& scrutor, const std::wstring& path, const std::wstring& fileName,
             DWORD timeoutMs = kWindowTimeout);
-// Copies the sample to `fileName` in the test folder and starts the program on it.
-HWND StartOnSampleCopy(driver::Program& scrutor, const wchar_t* fileName, std::wstring& path);
+// Copies the program into `folder` (so it finds the stand-ins put beside it), writes `text` as
+// a UTF-16 log there and starts the copy on it.
+HWND StartCopyOn(driver::Program& scrutor, const std::wstring& folder, const wchar_t* logName,
+                 const std::wstring& text);
 [[nodiscard]] HWND WaitForTitle(DWORD processId, const std::wstring& title,
                                 DWORD timeoutMs = kWindowTimeout);
 
+// The program started on a copy of the sample log in a fresh folder.
 class OpenedLog : public ::testing::Test {
 protected:
     void Open(const wchar_t* fileName);
 
     driver::Program scrutor;
+    std::wstring folder;
     std::wstring path;
     HWND window = nullptr;
     HWND editor = nullptr;

@@ -65,23 +65,6 @@ TEST_F(MainWindowTest, IgnoreFilesMarksTheWholeSelectedLinesForGood) {
     EXPECT_TRUE(IsEditorModified(app.Editor()));
 }
 
-TEST_F(MainWindowTest, SavingAScriptWritesMarkHeaderAndTextInPlace) {
-    const std::wstring folder = TestFolder(L"scrutor-save");
-    const std::wstring path = folder + L"\\fix.zep";
-    ASSERT_TRUE(WriteBytes(path, "old"));
-    app.CurrentDocument().path = reinterpret_cast<const char16_t*>(path.c_str());
-    app.CurrentDocument().name = u"fix.zep";
-    SetEditorText(app.Editor(), u"<Delete>\r\nC:\\x.exe");
-    SetEditorModified(app.Editor(), true);
-    EXPECT_EQ(SaveDocument(app, 0), SaveResult::kDone);
-    const std::string expected("\xFF\xFE<\0Z\0E\0P\0C\0o\0m\0m\0a\0n\0d\0s\0S\0c\0r\0i\0p\0t\0>\0\r\0\n\0"
-                               "<\0D\0e\0l\0e\0t\0e\0>\0\r\0\n\0C\0:\0\\\0x\0.\0e\0x\0e\0", 2 + 2 * 39);
-    EXPECT_EQ(FileBytes(path), expected);
-    EXPECT_FALSE(IsEditorModified(app.Editor()));
-    EXPECT_EQ(std::u16string(app.CurrentDocument().originalText.View()), u"<Delete>\r\nC:\\x.exe");
-    EXPECT_EQ(FilesIn(folder), 1) << "the temporary file was left behind";
-}
-
 // Settings are read at start and written at shutdown; minimised windows keep the geometry.
 TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
     RegistryKey key;

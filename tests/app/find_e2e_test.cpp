@@ -15,19 +15,8 @@ using namespace scrutor::e2e;
 
 constexpr wchar_t kText[] = L"abc ABC abc";
 
-std::pair<int, int> Selection(HWND editor) {
-    const auto packed = static_cast<DWORD>(SendMessageW(editor, EM_GETSEL, 0, 0));
-    return {LOWORD(packed), HIWORD(packed)};
-}
-
-void SetEditor(HWND editor, int selStart, int selEnd) {
-    SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kText));
-    SendMessageW(editor, EM_SETSEL, static_cast<WPARAM>(selStart), selEnd);
-}
-
 HWND OpenFindWindow(HWND window, DWORD processId) {
-    if (!Activate(window)) return nullptr;
-    PressKey('F', true);
+    if (!Press(window, 'F', true)) return nullptr;
     HWND find = WaitForWindow(processId, L"SCRUTOR_FIND_WND", L"Find text", kWindowTimeout);
     if (find == nullptr || !WaitUntil([&] { return IsWindowVisible(find) != FALSE; }))
         return nullptr;
@@ -36,9 +25,8 @@ HWND OpenFindWindow(HWND window, DWORD processId) {
 
 TEST_F(OpenedLog, FindProposesTheSelectionWalksEveryOccurrenceAndReportsWhatItCannotDo) {
     ASSERT_NO_FATAL_FAILURE(Open(L"find.log"));
-    SetEditor(editor, 4, 7);
-    ASSERT_TRUE(Activate(window));
-    PressKey(VK_F3);
+    SetEditor(editor, kText, 4, 7);
+    ASSERT_TRUE(Press(window, VK_F3));
     EXPECT_EQ(AnswerMessageBoxText(scrutor.Id(), L"OK"), L"Can not find an empty string! Try again.");
     EXPECT_EQ(WaitForWindow(scrutor.Id(), L"SCRUTOR_FIND_WND", nullptr, 500), nullptr)
         << "F3 alone must not open the find window";

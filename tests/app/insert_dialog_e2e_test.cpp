@@ -38,13 +38,10 @@ std::wstring VisibleTipText(DWORD processId) {
     return L"";
 }
 
-DWORD Selection(HWND editor) { return static_cast<DWORD>(SendMessageW(editor, EM_GETSEL, 0, 0)); }
-
 class InsertDialog : public OpenedLog {
 protected:
     void OpenDialog() {
-        ASSERT_TRUE(Activate(window));
-        PressKey('I', false, true);
+        ASSERT_TRUE(Press(window, 'I', false, true));
         dialog = WaitForWindow(scrutor.Id(), L"SCRUTOR_INSERT_WND", L"Insert command", kWindowTimeout);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; })) << "Alt+I showed no dialog";
         list = FindChild(dialog, WC_LISTVIEWW);
@@ -62,8 +59,7 @@ protected:
             EXPECT_TRUE(PressButton(dialog, c.way == Way::kChecked ? L"Insert checked" : L"Insert hilighted"));
             return;
         }
-        ASSERT_TRUE(Activate(dialog));
-        PressKey(VK_RETURN);
+        ASSERT_TRUE(Press(dialog, VK_RETURN));
     }
     HWND dialog = nullptr;
     HWND list = nullptr;
@@ -86,20 +82,19 @@ TEST_F(InsertDialog, InsertsChosenRowsAboveOrBelowTheCaretLineAndEscHides) {
     };
     for (const InsertCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
-        SetWindowTextW(editor, c.before);
-        SendMessageW(editor, EM_SETSEL, c.selectionStart, c.selectionEnd);
+        SetEditor(editor, c.before, c.selectionStart, c.selectionEnd);
         SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
         ASSERT_NO_FATAL_FAILURE(Insert(c));
         if (c.after == nullptr) {  // the blank row alone: no deletion, no mark, no caret move
             EXPECT_FALSE(WaitUntil([&] { return WindowText(editor) != c.before || SendMessageW(editor, EM_GETMODIFY, 0, 0); }, 1000));
-            EXPECT_EQ(Selection(editor), static_cast<DWORD>(MAKELONG(c.selectionStart, c.selectionEnd)));
+            EXPECT_EQ(Selection(editor), std::pair(c.selectionStart, c.selectionEnd));
             continue;
         }
         std::wstring expected = c.after;
-        const auto caret = static_cast<WORD>(expected.find(L'^'));
-        expected.erase(caret, 1);
+        const auto caret = static_cast<int>(expected.find(L'^'));
+        expected.erase(static_cast<std::size_t>(caret), 1);
         EXPECT_TRUE(WaitUntil([&] { return WindowText(editor) == expected; }));
-        EXPECT_EQ(Selection(editor), static_cast<DWORD>(MAKELONG(caret, caret)));
+        EXPECT_EQ(Selection(editor), std::pair(caret, caret));
         EXPECT_TRUE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
         EXPECT_TRUE(WaitUntil([&] { return VisibleTipText(scrutor.Id()).starts_with(c.tipStart); }));
     }

@@ -30,11 +30,6 @@ std::wstring Lines(const std::vector<std::wstring>& lines) {
     return text;
 }
 
-void SetEditor(HWND editor, const std::wstring& text, int selStart, int selEnd) {
-    SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageW(editor, EM_SETSEL, static_cast<WPARAM>(selStart), selEnd);
-}
-
 bool HasItems(HWND list, const std::vector<std::wstring>& expected) {
     return WaitUntil([&] {
         std::vector<std::wstring> items;
@@ -45,33 +40,22 @@ bool HasItems(HWND list, const std::vector<std::wstring>& expected) {
 
 // Memorizes the selection with Alt+M; answers the (possibly still hidden) window's list.
 HWND Memorize(HWND window, DWORD processId, HWND& memory) {
-    if (!Activate(window)) return nullptr;
-    PressKey('M', false, true);
-    memory =
-        WaitForWindow(processId, L"SCRUTOR_INSERT_WND", L"Scrutor's memory list", kWindowTimeout);
+    if (!Press(window, 'M', false, true)) return nullptr;
+    memory = WaitForWindow(processId, L"SCRUTOR_INSERT_WND", L"Scrutor's memory list", kWindowTimeout);
     return memory != nullptr ? FindChild(memory, L"SysListView32") : nullptr;
 }
 
 bool ShowWithAltW(HWND window, HWND memory) {
-    if (!Activate(window)) return false;
-    PressKey('W', false, true);
-    return WaitUntil([&] { return IsWindowVisible(memory) != FALSE; });
+    return Press(window, 'W', false, true) &&
+           WaitUntil([&] { return IsWindowVisible(memory) != FALSE; });
 }
 
 // Double-clicks with the real mouse in the list's first row (just under its header).
 bool DoubleClickFirstRow(HWND list) {
     RECT header{};
-    GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
-    const DWORD steps[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
-                           MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    INPUT input[5]{};
-    for (int i = 0; i < 5; ++i) {
-        input[i].type = INPUT_MOUSE;
-        input[i].mi.dx = (header.left + 60) * 65535 / GetSystemMetrics(SM_CXSCREEN);
-        input[i].mi.dy = (header.bottom + 6) * 65535 / GetSystemMetrics(SM_CYSCREEN);
-        input[i].mi.dwFlags = steps[i] | MOUSEEVENTF_ABSOLUTE;
-    }
-    return SendInput(5, input, sizeof input[0]) == 5;
+    GetClientRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+    for (int click = 0; click < 2; ++click) ClickAt(list, {60, header.bottom + 6});
+    return true;
 }
 
 TEST_F(OpenedLog, MemorizedLinesGoInWithCtrlWOrTheButtonsAndStayThroughDeleteAndReopen) {
@@ -95,8 +79,7 @@ TEST_F(OpenedLog, MemorizedLinesGoInWithCtrlWOrTheButtonsAndStayThroughDeleteAnd
     // The caret in the first half of the last line: the items go in above it, in order.
     const int anchorStart = static_cast<int>(log.size() - kAnchor.size());
     SendMessageW(editor, EM_SETSEL, anchorStart + 2, anchorStart + 2);
-    ASSERT_TRUE(Activate(window));
-    PressKey('W', true);
+    ASSERT_TRUE(Press(window, 'W', true));
     EXPECT_EQ(WaitForChange(editor, log), Lines({kA, kShort, kB, kA, kB, kAnchor}));
     EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0) << "Ctrl+W marks the document modified";
 
@@ -113,8 +96,7 @@ TEST_F(OpenedLog, MemorizedLinesGoInWithCtrlWOrTheButtonsAndStayThroughDeleteAnd
     EXPECT_TRUE(HasItems(list, {kB})) << "reopening lost or changed the items";
     ASSERT_TRUE(PressButton(memory, L"Delete all"));
     EXPECT_TRUE(HasItems(list, {}));
-    ASSERT_TRUE(Activate(memory));
-    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(Press(memory, VK_ESCAPE));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(memory); })) << "Esc must hide like close";
 
     // Every inserting action of the window, with the caret in the second half of the anchor

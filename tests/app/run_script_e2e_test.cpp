@@ -55,10 +55,7 @@ TEST_F(OpenedLog, ZepGetsTheScriptOnlyAsTheUserLetsIt) {
     const InstallDirValue installDir(zepFolder);
     ASSERT_NO_FATAL_FAILURE(Open(L"run.log"));
     const std::string zep = Narrow(L"\"" + zepPath + L"\""), readFile = Narrow(L" -ReadFile \"" + path + L"\"");
-    const auto press = [&](WORD key, bool ctrl = false) {
-        EXPECT_TRUE(Activate(window));
-        PressKey(key, ctrl);
-    };
+    const auto press = [&](WORD key, bool ctrl = false) { EXPECT_TRUE(Press(window, key, ctrl)); };
     const auto typeAtEnd = [&](const std::wstring& text) {  // the editor text once it arrived
         press(VK_END, true);
         TypeText(text);
@@ -111,28 +108,27 @@ TEST_F(OpenedLog, ZepGetsTheScriptOnlyAsTheUserLetsIt) {
         EXPECT_EQ(Starts(record)[4].first, zep + readFile);
     }  // ended before it wakes and takes the foreground
 
-    // The templates go above the caret's line from its first half, below it from its second;
-    // the caret ends after the block and the document counts as changed.
+    // Each template item inserts its own block: above the caret's line from its first half,
+    // below it from its second (where the line splits is the insert dialog's test); the caret
+    // ends after the block and the document counts as changed.
     const std::wstring first = L"first\r\n", line = L"<Processes> | C:\\x\\a.exe | Not signed";
     const std::wstring before = first + line + L"\r\nlast";
     using scrutor::RepairTemplate, scrutor::MaintenanceTemplate, scrutor::RepairAndMaintenanceTemplate;
     for (std::size_t item = 1; item <= 3; ++item) {
+        SCOPED_TRACE(testing::Message() << "item " << item);
         const auto block = Wide(std::u16string(
             (item == 1 ? RepairTemplate() : item == 2 ? MaintenanceTemplate() : RepairAndMaintenanceTemplate()).View()));
-        for (const std::size_t caret : {item - 1, line.size() / 2 + item - 1}) {
-            SCOPED_TRACE(testing::Message() << "item " << item << ", caret " << caret);
-            SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(before.c_str()));
-            SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-            SendMessageW(editor, EM_SETSEL, first.size() + caret, static_cast<LPARAM>(first.size() + caret));
-            ChooseMenuItem(window, 2, static_cast<int>(item));
-            const bool above = caret < line.size() / 2;
-            EXPECT_EQ(WaitForChange(editor, before), above ? first + block + L"\r\n" + line + L"\r\nlast"
-                                                           : first + line + L"\r\n" + block + L"\r\nlast");
-            if (item == 1 && caret == 0) SaveScreenshot(BesideThisProgram("template_inserted.bmp"), 700);
-            const std::size_t end = first.size() + block.size() + 2 + (above ? 0 : line.size());
-            EXPECT_EQ(LOWORD(SendMessageW(editor, EM_GETSEL, 0, 0)), end);
-            EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
-        }
+        const bool above = item != 2;
+        const int caret = static_cast<int>(first.size() + (above ? item - 1 : line.size() - 1));
+        SetEditor(editor, before, caret, caret);
+        SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+        ChooseMenuItem(window, 2, static_cast<int>(item));
+        EXPECT_EQ(WaitForChange(editor, before), above ? first + block + L"\r\n" + line + L"\r\nlast"
+                                                       : first + line + L"\r\n" + block + L"\r\nlast");
+        if (item == 1) SaveScreenshot(BesideThisProgram("template_inserted.bmp"), 700);
+        const std::size_t end = first.size() + block.size() + 2 + (above ? 0 : line.size());
+        EXPECT_EQ(LOWORD(SendMessageW(editor, EM_GETSEL, 0, 0)), end);
+        EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
     }
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
 

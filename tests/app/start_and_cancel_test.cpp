@@ -75,7 +75,6 @@ TEST(StartUp, FirstPlacementAndMinimumSize) {
         {0, 0, work.left + (work.right - work.left - 400) / 2, work.top + (work.bottom - work.top - 300) / 2},
         {30, 0, 30, -1},
         {0, 40, -1, 40},
-        {30, 40, 30, 40},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(x.SetDword(c.x));

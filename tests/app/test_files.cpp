@@ -2,61 +2,42 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <utility>
 
 namespace scrutor {
 
 std::string FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    CloseHandle(file);
-    return ok;
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush());
 }
 
 std::wstring TestFolder(const wchar_t* name) {
     wchar_t temp[MAX_PATH]{};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + name;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring path = folder + L"\\" + found.cFileName;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    const std::filesystem::path folder = std::filesystem::path(temp) / name;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove(entry.path(), error);
     }
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    std::filesystem::create_directory(folder, error);
+    return folder.wstring();
 }
 
 int FilesIn(const std::wstring& folder) {
-    int count = 0;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return count;
+    std::error_code error;
+    const std::filesystem::directory_iterator entries(folder, error);
+    return static_cast<int>(std::count_if(begin(entries), end(entries), [](const auto& e) { return e.is_regular_file(); }));
 }
 
 // Another process (the program under test) may hold the clipboard for a moment.

@@ -38,11 +38,8 @@ protected:
             ASSERT_TRUE(guards_.emplace_back(HKEY_CLASSES_ROOT, scheme + L"\\shell\\open\\command", L"").SetText(L"\"" + browser_ + L"\" \"%1\""));
         }
         ASSERT_TRUE(SetEnvironmentVariableW(L"SCRUTOR_URL_RECORD", record_.c_str()));
-        ASSERT_TRUE(CopyFileW(BesideThisProgram(SCRUTOR_EXE_RELATIVE).c_str(), (folder_ + L"\\scrutor.exe").c_str(), FALSE));
         ASSERT_TRUE(!withVistro || CopyFileW(vistroBuilt_.c_str(), vistro_.c_str(), FALSE));
-        ASSERT_TRUE(WriteBytes(folder_ + L"\\pages.log", Utf16FileBytes(text)));
-        ASSERT_TRUE(scrutor.Start(folder_ + L"\\scrutor.exe", L"\"" + folder_ + L"\\pages.log\""));
-        ASSERT_NE(window = WaitForTitle(scrutor.Id(), L"pages.log - Scrutor"), nullptr);
+        ASSERT_NE(window = StartCopyOn(scrutor, folder_, L"pages.log", text), nullptr);
         SendMessageW(FindChild(window, L"Edit"), EM_SETSEL, 0, -1);
         ASSERT_TRUE(Activate(window));
     }
@@ -102,14 +99,12 @@ TEST_F(WebPages, TheDefaultBrowserStandsInForVistroAndManyPagesAskFirst) {
     }
     ASSERT_NO_FATAL_FAILURE(Start(0, false, text));
     for (const wchar_t* answer : {L"No", L"Yes"}) {
-        ASSERT_TRUE(Activate(window));
-        PressKey('G', true);
+        ASSERT_TRUE(Press(window, 'G', true));
         ASSERT_EQ(AnswerMessageBoxText(scrutor.Id(), answer, "many_pages_question.bmp"), L"Open 11 web pages?");
     }
     ExpectOpened(browser_, kSearch, names);  // No opened nothing, Yes every page
     ASSERT_TRUE(CopyFileW(vistroBuilt_.c_str(), vistro_.c_str(), FALSE));
-    ASSERT_TRUE(Activate(window));
-    PressKey(VK_F1);
+    ASSERT_TRUE(Press(window, VK_F1));
     ExpectOpened(vistro_, kHelp, {L"scrutor.php"});
 }
 
