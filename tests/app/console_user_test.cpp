@@ -56,15 +56,10 @@ TEST(ConsoleUser, IsTheAccountThisProcessRunsAsWithItsSidAsText) {
     EXPECT_EQ(Wide(again.data()), own);
 }
 
-// The user's own Explorer key, reached here through HKCU; put back as found.
-class ExplorerSetting : public ::testing::Test {
-protected:
-    RegistryValueGuard value{HKEY_CURRENT_USER,
-                             L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
-                             L"ShowInfoTip"};
-};
-
-TEST_F(ExplorerSetting, ShowInfoTipIsReadFromTheConsoleUsersKeyAndDefaultsToOne) {
+TEST(ExplorerSetting, ShowInfoTipIsReadFromTheConsoleUsersKeyAndDefaultsToOne) {
+    // The user's own Explorer key, reached here through HKCU; put back as found.
+    const RegistryValueGuard value(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                                   L"ShowInfoTip");
     ASSERT_TRUE(value.SetDword(0));
     EXPECT_EQ(ReadShowInfoTip(), 0u);
     ASSERT_TRUE(value.SetDword(7));

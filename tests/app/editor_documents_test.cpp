@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
+#include <utility>
 
 #include "app/core/document_rules.h"
 #include "app/documents.h"
@@ -67,13 +69,11 @@ TEST_F(MainWindowTest, IgnoreFilesMarksTheWholeSelectedLinesForGood) {
 
 // Settings are read at start and written at shutdown; minimised windows keep the geometry.
 TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
-    RegistryKey key;
-    ASSERT_TRUE(key.Open(kProgramKeyPath, kOpenOrCreate));
-    ASSERT_TRUE(key.WriteDword(kFontSizeValue, 33));
-    ASSERT_TRUE(key.WriteDword(kWindowWidthValue, 249));
-    ASSERT_TRUE(key.WriteDword(kWindowHeightValue, 300));
-    ASSERT_TRUE(key.WriteDword(kWindowPosXValue, 0));
-    ASSERT_TRUE(key.WriteDword(kWindowPosYValue, 0));
+    std::deque<RegistryValueGuard> stored;  // put back as they were found
+    for (const auto& [name, value] : {std::pair{L"FontSize", 33u}, {L"WindowWidth", 249u}, {L"WindowHeight", 300u},
+                                      {L"WindowPosX", 0u}, {L"WindowPosY", 0u}}) {
+        ASSERT_TRUE(stored.emplace_back(HKEY_LOCAL_MACHINE, L"Software\\ZEP - Zepharion\\Scrutor", name).SetDword(value));
+    }
     {
         Application app;
         app.Start(GetModuleHandleW(nullptr), nullptr);
@@ -86,11 +86,8 @@ TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
         ShowWindow(app.MainWindow(), SW_MINIMIZE);
         app.Shutdown();
     }
-    std::uint32_t value = 0;
-    ASSERT_TRUE(key.ReadDword(kFontSizeValue, value));
-    EXPECT_EQ(value, 12u);
-    ASSERT_TRUE(key.ReadDword(kWindowWidthValue, value));
-    EXPECT_EQ(value, 249u) << "a minimised window must not overwrite the geometry";
+    EXPECT_EQ(stored[0].Dword().value_or(0), 12u);
+    EXPECT_EQ(stored[1].Dword().value_or(0), 249u) << "a minimised window must not overwrite the geometry";
     {
         Application app;
         app.Start(GetModuleHandleW(nullptr), nullptr);
@@ -98,15 +95,8 @@ TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
         SetWindowPos(app.MainWindow(), nullptr, 20, 30, 400, 250, SWP_NOZORDER);
         app.Shutdown();
     }
-    ASSERT_TRUE(key.ReadDword(kWindowWidthValue, value));
-    EXPECT_EQ(value, 400u);
-    ASSERT_TRUE(key.ReadDword(kWindowPosYValue, value));
-    EXPECT_EQ(value, 30u);
-    // Leave the program to its defaults rather than to this test's small window.
-    for (const char16_t* name : {kFontSizeValue, kWindowWidthValue, kWindowHeightValue,
-                                 kWindowPosXValue, kWindowPosYValue}) {
-        (void)key.DeleteValue(name);
-    }
+    EXPECT_EQ(stored[1].Dword().value_or(0), 400u);
+    EXPECT_EQ(stored[4].Dword().value_or(0), 30u);
 }
 
 TEST(ZepLocation, BesideTheProgramOrUnderInstallDir) {
