@@ -17,7 +17,6 @@ namespace scrutor {
 namespace {
 
 using test::TempDir;
-using test::ToU16;
 
 const wchar_t* W(const std::u16string& text) { return AsWide(text.c_str()); }
 
@@ -30,7 +29,7 @@ SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0,
 TEST(SystemTime, ConversionsTextAndDays) {
     const std::uint64_t value = SystemTimeToU64(Time(2024, 3, 5, 7, 8, 9));
     EXPECT_EQ(value, 133540960890000000ULL);  // seconds since 1601 times 10^7
-    EXPECT_EQ(ToU16(FileTimeToText(value)), u"2024/03/05 07:08:09");
+    EXPECT_EQ(FileTimeToText(value).View(), u"2024/03/05 07:08:09");
     EXPECT_EQ(SystemTimeToU64(Time(2024, 13, 1)), 0u);
     EXPECT_TRUE(FileTimeToText(~0ULL).IsEmpty());
     EXPECT_EQ(DaysBetween(Time(2024, 3, 5, 23, 59), Time(2024, 3, 6, 0, 1)), 1);

@@ -87,10 +87,6 @@ std::u16string ExecutableFolder() {
     return path.substr(0, path.rfind(u'\\'));
 }
 
-std::u16string ToU16(const WideString& text) {
-    return std::u16string(text.View());
-}
-
 std::string Hex(const std::string& bytes) {
     std::string hex;
     static const char digits[] = "0123456789ABCDEF";

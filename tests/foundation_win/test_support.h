@@ -36,7 +36,6 @@ void WriteFileBytes(const std::u16string& path, const std::string& bytes);
 // The folder of the running test executable.
 [[nodiscard]] std::u16string ExecutableFolder();
 
-[[nodiscard]] std::u16string ToU16(const WideString& text);
 [[nodiscard]] std::string Hex(const std::string& bytes);
 [[nodiscard]] std::string FromHex(const std::string& hex);
 

@@ -24,7 +24,7 @@ std::u16string ReadWithMode(const std::u16string& path, std::uint32_t mode,
     WideString text(u"stale");
     const std::size_t count = file.ReadText(text);
     EXPECT_EQ(count, text.Length());
-    return test::ToU16(text);
+    return std::u16string(text.View());
 }
 
 std::size_t EntriesIn(const TempDir& dir) {
