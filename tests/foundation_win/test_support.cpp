@@ -72,6 +72,11 @@ bool PathExists(const std::u16string& path) {
     return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
+HandleHolder OpenExisting(const std::u16string& path, DWORD access, DWORD sharing) {
+    return HandleHolder(
+        CreateFileW(Wide(path), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
 std::u16string HostPathFromEnvironment(const char* variable) {
     const char* value = std::getenv(variable);
     if (value == nullptr || *value == 0) return {};

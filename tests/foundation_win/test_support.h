@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "foundation/handles.h"
 #include "foundation/wide_string.h"
 
 namespace scrutor::test {
@@ -29,6 +30,8 @@ private:
 [[nodiscard]] std::string ReadFileBytes(const std::u16string& path);
 void WriteFileBytes(const std::u16string& path, const std::string& bytes);
 [[nodiscard]] bool PathExists(const std::u16string& path);
+// An existing file opened as another program would hold it.
+[[nodiscard]] HandleHolder OpenExisting(const std::u16string& path, DWORD access, DWORD sharing);
 
 // A host (Unix) path from an environment variable, as Wine shows it through drive Z:; empty
 // when the variable is not set.

@@ -125,9 +125,7 @@ TEST(TextFileWrite, WritingToExistingFiles) {
 }
 
 HandleHolder OpenForReading(const std::u16string& path) {
-    return HandleHolder(CreateFileW(AsWide(path.c_str()), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                    nullptr));
+    return test::OpenExisting(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
 }
 
 TEST(TextFileOpen, SharingFollowsTheExclusiveFlag) {
@@ -189,10 +187,7 @@ TEST(ReplacingTextFile, FailuresKeepThePreviousFile) {
     TempDir dir;
     const std::u16string path = dir.Child(u"keep.txt");
     WriteFileBytes(path, "precious");
-    const auto lock = [&] {
-        return HandleHolder(
-            CreateFileW(AsWide(path.c_str()), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    };
+    const auto lock = [&] { return test::OpenExisting(path, GENERIC_READ, 0); };
     {
         ReplacingTextFile save;
         ASSERT_TRUE(save.Open(path.c_str(), kFileTruncate | kFileUtf8));
