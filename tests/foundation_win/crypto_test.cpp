@@ -92,6 +92,7 @@ TEST(HashFileMd5, KeepsTheCallersWindowsResponsive) {
     EXPECT_EQ(window.Count(), 1);
     MSG message;
     EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);  // the quit request is kept with its exit code
 }
 
 // NIST SP 800-38A, F.2.5 CBC-AES256.Encrypt; the standard padding adds one whole block.
