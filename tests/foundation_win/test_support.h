@@ -36,7 +36,6 @@ void WriteFileBytes(const std::u16string& path, const std::string& bytes);
 // A host (Unix) path from an environment variable, as Wine shows it through drive Z:; empty
 // when the variable is not set.
 [[nodiscard]] std::u16string HostPathFromEnvironment(const char* variable);
-// The folder of the running test executable.
 [[nodiscard]] std::u16string ExecutableFolder();
 
 [[nodiscard]] std::string Hex(const std::string& bytes);

@@ -34,8 +34,8 @@ std::size_t EntriesIn(const TempDir& dir) {
 }
 
 // A mark decides the encoding whatever the caller guessed; without one the guess holds. The
-// detection and decoding rules are the portable tests'; an empty file and an odd last byte
-// of UTF-16LE are also opened end to end (BadInput.OddFilesOpen...).
+// rules are pinned by the portable tests; an empty file and an odd last byte of UTF-16LE by
+// BadInput.OddFilesOpenWithWhatTheyHoldAndCloseUntouched end to end.
 TEST(TextFileRead, EncodingFollowsTheMarkOrTheGuess) {
     struct Case {
         std::string bytes;
