@@ -49,9 +49,9 @@ TEST(Regex, MatchesMatchCompiledAndExecutableNames) {
     EXPECT_FALSE(test.Test(WideString(u"C:\\x\\setup.exe")));
 }
 
+// The log filters' own patterns are pinned by the analysis tests (web look-up paths,
+// IgnoreFilesInSelection, ApplyLineFilter); these pin the regex layer's rules.
 TEST(Regex, ReplaceRegex) {
-    const char16_t* path = uR"re(.* \| ([A-Za-z]:\\.+?) \| .*)re";
-    const char16_t* signedLine = uR"re(.* \| Signed :  Microsoft Corp.*(\r\n){0,2})re";
     const struct {
         const char16_t* subject;
         const char16_t* pattern;
@@ -60,14 +60,6 @@ TEST(Regex, ReplaceRegex) {
         int count;
         const char16_t* result;
     } cases[] = {
-        {u"x | C:\\a.exe | y", path, u"$1", PCRE2_CASELESS, 1, u"C:\\a.exe"},
-        {u"x | no path | y", path, u"$1", PCRE2_CASELESS, 0, u"x | no path | y"},
-        // The dot eats the CR, so a deleted CR LF line leaves its LF behind.
-        {u"A | Signed :  Microsoft Corporation\r\nB | Signed : Other\r\nC | Signed :  MICROSOFT "
-         u"CORP",
-         signedLine, u"", PCRE2_CASELESS, 2, u"\nB | Signed : Other\r\n"},
-        {u"f | C:\\a | 1\r\nf | x\r\n", uR"re((.* \| )([A-Za-z]:\\.+? \| .*))re", u"$1Ignore:$2",
-         PCRE2_CASELESS, 1, u"f | Ignore:C:\\a | 1\r\nf | x\r\n"},
         // Without the multiline option '$' is the end or just before a final LF.
         {u"a\na\n", u"a$", u"X", 0, 1, u"a\nX\n"},
         {u"a\r\n", u"a$", u"X", 0, 0, u"a\r\n"},

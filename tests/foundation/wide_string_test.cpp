@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -16,34 +15,24 @@
 namespace scrutor {
 namespace {
 
-// Readable failure messages: printable ASCII as is, other units as \uXXXX.
-std::string ShowView(std::u16string_view text) {
-    std::string out;
-    for (char16_t unit : text) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
-        out += (unit >= 0x20 && unit < 0x7F) ? std::string(1, static_cast<char>(unit)) : escaped;
-    }
-    return out;
-}
-std::string Show(const char16_t* text) { return text ? ShowView(text) : "(null)"; }
-std::string Show(const WideString& text) { return ShowView(text.View()); }
+using testing::PrintToString;
 
 // One operation on a fresh string: the text after it and the result it reports. The cached
 // length must agree with the text after every edit.
 struct EditCase {
     const char16_t* text;
     std::function<bool(WideString&)> edit;
-    const char* expected;
+    const char16_t* expected;
     bool result;
 };
 
 void CheckEdits(const char* name, std::initializer_list<EditCase> cases) {
     for (const EditCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << name << " of " << PrintToString(c.text));
         WideString s(c.text);
-        EXPECT_EQ(c.edit(s), c.result) << name << " of " << Show(c.text);
-        EXPECT_EQ(Show(s), c.expected) << name << " of " << Show(c.text);
-        EXPECT_EQ(s.Length(), TextLength(s.CStr())) << name << " of " << Show(c.text);
+        EXPECT_EQ(c.edit(s), c.result);
+        EXPECT_EQ(s.View(), c.expected);
+        EXPECT_EQ(s.Length(), TextLength(s.CStr()));
     }
 }
 
@@ -65,7 +54,7 @@ TEST(WideStringStorage, NullBufferReadsAsEmptyEverywhere) {
 
     WideString parts(nullptr, u"a", nullptr, u"b");
     parts.Prepend(nullptr, u"<");
-    EXPECT_EQ(Show(parts), "<ab");
+    EXPECT_EQ(parts.View(), u"<ab");
     EXPECT_FALSE(parts.Mid(nullptr, 1, 2));
     EXPECT_TRUE(parts.IsEmpty());
 }
@@ -73,17 +62,17 @@ TEST(WideStringStorage, NullBufferReadsAsEmptyEverywhere) {
 TEST(WideStringStorage, ConcatenationMayReadItsOwnOldContent) {
     WideString s(u"abc");
     s.Assign(s, u"-", s.CStr() + 1, s.PointerAt(3), s);
-    EXPECT_EQ(Show(s), "abc-bccabc");
+    EXPECT_EQ(s.View(), u"abc-bccabc");
     s = u"xy";
     s.Append(s, s.CStr(), u"!");
-    EXPECT_EQ(Show(s), "xyxyxy!");
+    EXPECT_EQ(s.View(), u"xyxyxy!");
     s = u"ab";
     s.Prepend(s, u"|");
-    EXPECT_EQ(Show(s), "ab|ab");
+    EXPECT_EQ(s.View(), u"ab|ab");
     s = s.CStr() + 3;
-    EXPECT_EQ(Show(s), "ab");
+    EXPECT_EQ(s.View(), u"ab");
     s.Assign(u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", s);
-    EXPECT_EQ(Show(s), "12345678910ab");
+    EXPECT_EQ(s.View(), u"12345678910ab");
     EXPECT_EQ(s.Length(), 13u);
 }
 
@@ -99,9 +88,9 @@ TEST(WideStringStorage, BuffersOwnershipAndCopyingOut) {
     EXPECT_EQ(buffer[4], u'\0');
     buffer[2] = u'c';
     buffer[3] = u'd';
-    EXPECT_EQ(Show(s), "abcd");
+    EXPECT_EQ(s.View(), u"abcd");
     s.GetBuffer(3, u"longer source");
-    EXPECT_EQ(Show(s), "lon");
+    EXPECT_EQ(s.View(), u"lon");
     buffer = s.GetBuffer(5, nullptr, true);
     for (int i = 0; i <= 5; ++i) EXPECT_EQ(buffer[i], u'\0') << i;
 
@@ -113,9 +102,9 @@ TEST(WideStringStorage, BuffersOwnershipAndCopyingOut) {
     s = u"abcdef";
     char16_t out[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', u'x'};
     EXPECT_TRUE(s.CopyTo(out, 4));
-    EXPECT_EQ(Show(out), "abc");
+    EXPECT_EQ(std::u16string(out), u"abc");
     EXPECT_TRUE(s.CopyTo(out, 0));
-    EXPECT_EQ(Show(out), "abcdef");
+    EXPECT_EQ(std::u16string(out), u"abcdef");
     EXPECT_FALSE(s.CopyTo(nullptr, 4) || s.Status());
     EXPECT_EQ(*s.PointerAt(-3), u'a');  // 1-based, clamped at both ends
     EXPECT_EQ(*s.PointerAt(6), u'f');
@@ -175,42 +164,42 @@ TEST(WideStringFind, PositionsOccurrencesAndWindows) {
         EXPECT_EQ(WideString(c.text).Find(c.needle, c.caseSensitive, c.occurrence, c.start,
                                           c.count),
                   c.expected)
-            << Show(c.text) << " / " << Show(c.needle) << " occurrence " << c.occurrence
-            << " start " << c.start << " count " << c.count;
+            << PrintToString(c.text) << " / " << PrintToString(c.needle) << " occurrence "
+            << c.occurrence << " start " << c.start << " count " << c.count;
     }
 }
 
 TEST(WideStringEdit, SubstringsOverwriteTrimAndLower) {
     using S = WideString&;
-    CheckEdits("Left/Right", {{u"abcdef", [](S s) { return s.Left(4); }, "abcd", true},
-                              {u"abc", [](S s) { return s.Left(4); }, "abc", false},
-                              {u"", [](S s) { return s.Left(0); }, "", true},
-                              {u"abcdef", [](S s) { return s.Right(2); }, "ef", true},
-                              {u"abc", [](S s) { return s.Right(4); }, "abc", false}});
-    CheckEdits("Remove", {{u"abcdef", [](S s) { return s.RemoveLeft(2); }, "cdef", true},
-                          {u"abc", [](S s) { return s.RemoveLeft(9); }, "", true},
-                          {u"abc", [](S s) { return s.RemoveRight(-1); }, "abc", true},
-                          {u"abcdef", [](S s) { return s.RemoveRight(2); }, "abcd", true}});
+    CheckEdits("Left/Right", {{u"abcdef", [](S s) { return s.Left(4); }, u"abcd", true},
+                              {u"abc", [](S s) { return s.Left(4); }, u"abc", false},
+                              {u"", [](S s) { return s.Left(0); }, u"", true},
+                              {u"abcdef", [](S s) { return s.Right(2); }, u"ef", true},
+                              {u"abc", [](S s) { return s.Right(4); }, u"abc", false}});
+    CheckEdits("Remove", {{u"abcdef", [](S s) { return s.RemoveLeft(2); }, u"cdef", true},
+                          {u"abc", [](S s) { return s.RemoveLeft(9); }, u"", true},
+                          {u"abc", [](S s) { return s.RemoveRight(-1); }, u"abc", true},
+                          {u"abcdef", [](S s) { return s.RemoveRight(2); }, u"abcd", true}});
     auto mid = [](std::int64_t start, std::int64_t count) {
         return [=](S s) { return s.Mid(u"abcdef", start, count); };
     };
-    CheckEdits("Mid", {{u"", mid(2, 3), "bcd", true},   {u"", mid(0, 2), "ab", true},
-                       {u"", mid(4, 0), "def", true},   {u"", mid(5, 10), "ef", true},
-                       {u"x", mid(9, 0), "", true},
-                       {u"own text", [](S s) { return s.Mid(s.CStr(), 5, 0); }, "text", true}});
+    CheckEdits("Mid", {{u"", mid(2, 3), u"bcd", true},   {u"", mid(0, 2), u"ab", true},
+                       {u"", mid(4, 0), u"def", true},   {u"", mid(5, 10), u"ef", true},
+                       {u"x", mid(9, 0), u"", true},
+                       {u"own text", [](S s) { return s.Mid(s.CStr(), 5, 0); }, u"text", true}});
     auto overwrite = [](const char16_t* text, std::int64_t at) {
         return [=](S s) { return s.Overwrite(text, at); };
     };
-    CheckEdits("Overwrite", {{u"abcdef", overwrite(u"XY", 2), "aXYdef", true},
-                             {u"abcd", overwrite(u"123", 3), "ab12", true},
-                             {u"abc", overwrite(u"Z", 0), "abc", false},
-                             {u"abc", overwrite(u"Z", 4), "abc", false}});
-    CheckEdits("Trim", {{u" \t\r\nmid dle\n\r\t ", [](S s) { return s.Trim(); }, "mid dle", true},
-                        {u" \r\n\t ", [](S s) { return s.Trim(); }, "", true},
-                        {u"", [](S s) { return s.Trim(); }, "", false},
-                        {u"\u00A0x\v", [](S s) { return s.Trim(); }, "\\u00A0x\\u000B", true}});
+    CheckEdits("Overwrite", {{u"abcdef", overwrite(u"XY", 2), u"aXYdef", true},
+                             {u"abcd", overwrite(u"123", 3), u"ab12", true},
+                             {u"abc", overwrite(u"Z", 0), u"abc", false},
+                             {u"abc", overwrite(u"Z", 4), u"abc", false}});
+    CheckEdits("Trim", {{u" \t\r\nmid dle\n\r\t ", [](S s) { return s.Trim(); }, u"mid dle", true},
+                        {u" \r\n\t ", [](S s) { return s.Trim(); }, u"", true},
+                        {u"", [](S s) { return s.Trim(); }, u"", false},
+                        {u"\u00A0x\v", [](S s) { return s.Trim(); }, u"\u00A0x\v", true}});
     CheckEdits("ToLower", {{u"\u00C4BC-xyZ@[", Void([](S s) { s.ToLower(); }),
-                            "\\u00C4bc-xyz@[", true}});
+                            u"\u00C4bc-xyz@[", true}});
 }
 
 TEST(WideStringEdit, ReplaceOneOrAll) {
@@ -219,22 +208,22 @@ TEST(WideStringEdit, ReplaceOneOrAll) {
         return [=](WideString& s) { return s.Replace(find, by, occurrence, caseSensitive); };
     };
     CheckEdits("Replace", {
-        {u"xabyab", replace(u"ab", u"", 0), "xy", true},
-        {u"xabyab", replace(u"ab", u"", -1), "xaby", true},
-        {u"xabyab", replace(u"ab", nullptr, 1), "xyab", true},
-        {u"xabyab", replace(u"ab", u"Q", 2), "xabyQ", true},
-        {u"xabyab", replace(u"ab", u"Q", 3), "xabyab", false},
-        {u"xabyab", replace(u"zz", u"Q", 0), "xabyab", false},
-        {u"aaaa", replace(u"aa", u"b", 0), "bb", true},  // matches do not overlap
-        {u"aaa", replace(u"aa", u"X", 0), "Xa", true},
-        {u".", replace(u".", u"<long>", 0), "<long>", true},
-        {u"AbcABC", replace(u"abc", u"x", 0, false), "xx", true},
-        {u"AbcABC", replace(u"abc", u"x", -1, false), "Abcx", true},
-        {u"abc", replace(u"", u"x", 0), "abc", false},
-        {u"", replace(u"a", u"x", 0), "", false},
+        {u"xabyab", replace(u"ab", u"", 0), u"xy", true},
+        {u"xabyab", replace(u"ab", u"", -1), u"xaby", true},
+        {u"xabyab", replace(u"ab", nullptr, 1), u"xyab", true},
+        {u"xabyab", replace(u"ab", u"Q", 2), u"xabyQ", true},
+        {u"xabyab", replace(u"ab", u"Q", 3), u"xabyab", false},
+        {u"xabyab", replace(u"zz", u"Q", 0), u"xabyab", false},
+        {u"aaaa", replace(u"aa", u"b", 0), u"bb", true},  // matches do not overlap
+        {u"aaa", replace(u"aa", u"X", 0), u"Xa", true},
+        {u".", replace(u".", u"<long>", 0), u"<long>", true},
+        {u"AbcABC", replace(u"abc", u"x", 0, false), u"xx", true},
+        {u"AbcABC", replace(u"abc", u"x", -1, false), u"Abcx", true},
+        {u"abc", replace(u"", u"x", 0), u"abc", false},
+        {u"", replace(u"a", u"x", 0), u"", false},
         // The texts point into the string that is being rewritten.
-        {u"abXab", [](WideString& s) { return s.Replace(s.PointerAt(4), u""); }, "X", true},
-        {u"ab-ab", [](WideString& s) { return s.Replace(u"-", s.CStr()); }, "abab-abab", true},
+        {u"abXab", [](WideString& s) { return s.Replace(s.PointerAt(4), u""); }, u"X", true},
+        {u"ab-ab", [](WideString& s) { return s.Replace(u"-", s.CStr()); }, u"abab-abab", true},
     });
     WideString s(u"one, two, three");
     const char16_t* before = s.CStr();
@@ -250,19 +239,19 @@ TEST(WideStringPath, PartsOfPaths) {
     auto extension = Void([](WideString& s) { s.ExtensionPart(); });
     auto prefix = Void([](WideString& s) { s.AddLongPathPrefix(); });
     CheckEdits("paths", {
-        {u"C:\\a\\\\\\", strip, "C:\\a", true},       {u"a/", strip, "a/", true},
-        {u"C:\\dir\\f.txt", name, "f.txt", true},      {u"C:\\dir\\", name, "", true},
-        {u"C:", name, "", true},                       {u":", name, ":", true},
-        {u"dir/file", name, "dir/file", true},         {u"C:\\a\\b\\", parent, "C:\\a", true},
-        {u"C:\\a", parent, "C:", true},                {u"file", parent, "file", true},
-        {u"C:\\a\\b\\", parentKeep, "C:\\a\\", true},  {u"C:\\\\", parentKeep, "C:\\", true},
-        {u"\\\\srv", parentKeep, "\\\\srv\\", true},   {u"C:\\dir.x\\file", extension, "", true},
-        {u"file.tar.gz", extension, "gz", true},       {u"file.", extension, "", true},
-        {u"C:\\d\\.profile", extension, "profile", true},
-        {u"C:\\x", prefix, "\\\\?\\C:\\x", true},      {u"x:", prefix, "\\\\?\\x:", true},
-        {u"\\\\srv\\share", prefix, "\\\\srv\\share", true},
-        {u"\\\\?\\C:\\x", prefix, "\\\\?\\C:\\x", true},
-        {u"rel\\x", prefix, "rel\\x", true},
+        {u"C:\\a\\\\\\", strip, u"C:\\a", true},       {u"a/", strip, u"a/", true},
+        {u"C:\\dir\\f.txt", name, u"f.txt", true},      {u"C:\\dir\\", name, u"", true},
+        {u"C:", name, u"", true},                       {u":", name, u":", true},
+        {u"dir/file", name, u"dir/file", true},         {u"C:\\a\\b\\", parent, u"C:\\a", true},
+        {u"C:\\a", parent, u"C:", true},                {u"file", parent, u"file", true},
+        {u"C:\\a\\b\\", parentKeep, u"C:\\a\\", true},  {u"C:\\\\", parentKeep, u"C:\\", true},
+        {u"\\\\srv", parentKeep, u"\\\\srv\\", true},   {u"C:\\dir.x\\file", extension, u"", true},
+        {u"file.tar.gz", extension, u"gz", true},       {u"file.", extension, u"", true},
+        {u"C:\\d\\.profile", extension, u"profile", true},
+        {u"C:\\x", prefix, u"\\\\?\\C:\\x", true},      {u"x:", prefix, u"\\\\?\\x:", true},
+        {u"\\\\srv\\share", prefix, u"\\\\srv\\share", true},
+        {u"\\\\?\\C:\\x", prefix, u"\\\\?\\C:\\x", true},
+        {u"rel\\x", prefix, u"rel\\x", true},
     });
     WideString s(u"C:\\a.b\\file.txt");
     EXPECT_EQ(s.ExtensionPointer(), s.CStr() + 11);
@@ -273,27 +262,27 @@ TEST(WideStringPath, PartsOfPaths) {
 TEST(WideStringNumber, NumbersToText) {
     using S = WideString&;
     CheckEdits("integers", {
-        {u"x", Void([](S s) { s.FromInt32(INT32_MIN); }), "-2147483648", true},
-        {u"x", Void([](S s) { s.FromInt64(INT64_MIN); }), "-9223372036854775808", true},
-        {u"x", Void([](S s) { s.FromInt64(0); }), "0", true},
-        {u"x", Void([](S s) { s.FromUInt64(UINT64_MAX); }), "18446744073709551615", true},
+        {u"x", Void([](S s) { s.FromInt32(INT32_MIN); }), u"-2147483648", true},
+        {u"x", Void([](S s) { s.FromInt64(INT64_MIN); }), u"-9223372036854775808", true},
+        {u"x", Void([](S s) { s.FromInt64(0); }), u"0", true},
+        {u"x", Void([](S s) { s.FromUInt64(UINT64_MAX); }), u"18446744073709551615", true},
     });
     WideString s;
 
     const struct {
         double value;
-        const char* expected;
+        const char16_t* expected;
     } doubles[] = {
-        {2.5, "2.5"},    {-2.5, "-2.5"},   {-0.5, "-0.5"},        {0.1, "0.1"},
-        {1.05, "1.05"},  {3.0, "3"},       {-0.0, "0"},           {123.456, "123.456"},
-        {7.00000000001, "7"},
-        {2.0 / 3.0, "0.6666666666"},       {-1.0 / 3.0, "-0.3333333333"},
-        {1e15 + 0.5, "1000000000000000.5"}, {1e20, "100000000000000000000"},
-        {-INFINITY, "-inf"},
+        {2.5, u"2.5"},    {-2.5, u"-2.5"},   {-0.5, u"-0.5"},        {0.1, u"0.1"},
+        {1.05, u"1.05"},  {3.0, u"3"},       {-0.0, u"0"},           {123.456, u"123.456"},
+        {7.00000000001, u"7"},
+        {2.0 / 3.0, u"0.6666666666"},       {-1.0 / 3.0, u"-0.3333333333"},
+        {1e15 + 0.5, u"1000000000000000.5"}, {1e20, u"100000000000000000000"},
+        {-INFINITY, u"-inf"},
     };
     for (const auto& c : doubles) {
         s.FromDouble(c.value);
-        EXPECT_EQ(Show(s), c.expected) << c.value;
+        EXPECT_EQ(s.View(), c.expected) << c.value;
     }
 }
 
@@ -308,9 +297,9 @@ TEST(WideStringNumber, TextToNumbers) {
     };
     for (const auto& c : ints) {
         WideString s(c.text);
-        EXPECT_EQ(s.ToInt(), c.expected) << Show(c.text);
+        EXPECT_EQ(s.ToInt(), c.expected) << PrintToString(c.text);
         EXPECT_TRUE(s.Status());
-        EXPECT_EQ(s.ToLong(), c.expected) << Show(c.text);
+        EXPECT_EQ(s.ToLong(), c.expected) << PrintToString(c.text);
     }
     WideString empty;
     EXPECT_EQ(empty.ToInt(), 0);
@@ -325,7 +314,9 @@ TEST(WideStringNumber, TextToNumbers) {
     const std::pair<const char16_t*, bool> hex[] = {
         {u"0x1F", true}, {u"1f", true},    {u"0X1", true},  {u"DEADbeef", true}, {u"f", false},
         {u"0x", false},  {u"0xg1", false}, {u"12 ", false}, {u"", false}};
-    for (const auto& [text, expected] : hex) EXPECT_EQ(WideString(text).IsHex(), expected) << Show(text);
+    for (const auto& [text, expected] : hex) {
+        EXPECT_EQ(WideString(text).IsHex(), expected) << PrintToString(text);
+    }
 }
 
 TEST(WideStringConvert, IntoTheString) {
@@ -333,24 +324,24 @@ TEST(WideStringConvert, IntoTheString) {
     static const std::uint8_t bytes[] = {0x01, 0xAB};
     static const char16_t bigEndian[] = {0x4100, 0x4200, 0x0000, 0x4300, 0xAC20};
     CheckEdits("conversion", {
-        {u"", [](S s) { return s.FromHexBytes(bytes, 2); }, "01AB", true},
-        {u"", [](S s) { return s.FromHexBytes(bytes, 2, kHexReverse | kHexPrefix); }, "0xAB01",
+        {u"", [](S s) { return s.FromHexBytes(bytes, 2); }, u"01AB", true},
+        {u"", [](S s) { return s.FromHexBytes(bytes, 2, kHexReverse | kHexPrefix); }, u"0xAB01",
          true},
-        {u"x", [](S s) { return s.FromHexBytes(nullptr, 3); }, "", false},
-        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian, 5); }, "AB", true},  // NUL ends
-        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian, 1); }, "A", true},
-        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian + 3, 2); }, "C\\u20AC", true},
+        {u"x", [](S s) { return s.FromHexBytes(nullptr, 3); }, u"", false},
+        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian, 5); }, u"AB", true},  // NUL ends
+        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian, 1); }, u"A", true},
+        {u"", [](S s) { return s.FromUtf16BigEndian(bigEndian + 3, 2); }, u"C\u20AC", true},
         {u"", [](S s) { return s.FromUtf8("h\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"); },
-         "h\\u00E9 \\u20AC \\uD83D\\uDE00", true},
-        {u"", [](S s) { return s.FromUtf8("a\xFF" "b"); }, "a\\uFFFDb", true},
-        {u"x", [](S s) { return s.FromUtf8(""); }, "", false},
-        {u"", [](S s) { return s.FromAnsi("plain"); }, "plain", true},
+         u"h\u00E9 \u20AC \U0001F600", true},
+        {u"", [](S s) { return s.FromUtf8("a\xFF" "b"); }, u"a\uFFFDb", true},
+        {u"x", [](S s) { return s.FromUtf8(""); }, u"", false},
+        {u"", [](S s) { return s.FromAnsi("plain"); }, u"plain", true},
 #ifndef _WIN32
         // This build's own decoders: each maximal broken piece becomes one U+FFFD.
         {u"", [](S s) { return s.FromUtf8("\xE2\x82|\xC0\xAF|\xED\xA0\x80|\xF4\x90\x80\x80"); },
-         "\\uFFFD|\\uFFFD\\uFFFD|\\uFFFD\\uFFFD\\uFFFD|\\uFFFD\\uFFFD\\uFFFD\\uFFFD", true},
-        {u"", [](S s) { return s.FromUtf8("\xE2\x82x\x80"); }, "\\uFFFDx\\uFFFD", true},
-        {u"", [](S s) { return s.FromAnsi("caf\xE9"); }, "caf\\u00E9", true},
+         u"\uFFFD|\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD\uFFFD", true},
+        {u"", [](S s) { return s.FromUtf8("\xE2\x82x\x80"); }, u"\uFFFDx\uFFFD", true},
+        {u"", [](S s) { return s.FromAnsi("caf\xE9"); }, u"caf\u00E9", true},
 #endif
     });
 }
@@ -359,9 +350,9 @@ TEST(WideStringConvert, OutOfTheString) {
     const std::uint8_t bytes[] = {0x01, 0xAB};
     char16_t hex[7];
     EXPECT_TRUE(BytesToHex(bytes, 2, hex, 7, kHexPrefix | kHexLower));
-    EXPECT_EQ(Show(hex), "0x01ab");
+    EXPECT_EQ(std::u16string(hex), u"0x01ab");
     EXPECT_TRUE(BytesToHex(bytes, 2, hex, 7, kHexPrefix | kHexLower | kHexReverse));
-    EXPECT_EQ(Show(hex), "0xab01");
+    EXPECT_EQ(std::u16string(hex), u"0xab01");
     hex[0] = u'#';
     EXPECT_FALSE(BytesToHex(bytes, 2, hex, 6, kHexPrefix));  // one unit too small
     EXPECT_EQ(hex[0], u'#');
@@ -395,7 +386,7 @@ TEST(WideStringConvert, ExpandEnvironment) {
     SetVariable("SCRUTOR_WS_TEST", "C:\\Tools");
     WideString s(u"%SCRUTOR_WS_TEST%\\x %SCRUTOR_WS_UNSET% 100% %%");
     EXPECT_TRUE(s.ExpandEnvironment());
-    EXPECT_EQ(Show(s), "C:\\Tools\\x %SCRUTOR_WS_UNSET% 100% %%");
+    EXPECT_EQ(s.View(), u"C:\\Tools\\x %SCRUTOR_WS_UNSET% 100% %%");
     // Longer than the first 4,096-unit try.
     SetVariable("SCRUTOR_WS_LONG", std::string(3000, 'v'));
     s = u"%SCRUTOR_WS_LONG%-%SCRUTOR_WS_LONG%";

@@ -59,8 +59,7 @@ TEST(HashFileMd5, FilesThatCannotBeReadHaveNoDigest) {
     WideString hex(u"stale");
     EXPECT_FALSE(HashFileMd5(nullptr, hex));
     EXPECT_TRUE(hex.IsEmpty());
-    const HandleHolder writer(
-        CreateFileW(AsWide(path.c_str()), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const HandleHolder writer = test::OpenExisting(path, GENERIC_WRITE, 0);
     ASSERT_TRUE(writer.IsValid());
     EXPECT_EQ(HashOf(path), "(failed)");
 }
@@ -70,13 +69,9 @@ TEST(HashFileMd5, AReadErrorMidwayFails) {
     TempDir dir;
     const std::u16string path = dir.Child(u"partly-locked.bin");
     test::WriteFileBytes(path, std::string(3 * 524288, 'z'));
-    const auto open = [&] {
-        return HandleHolder(CreateFileW(AsWide(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
-                                        nullptr, OPEN_EXISTING, 0, nullptr));
-    };
-    const HandleHolder locker = open();
+    const HandleHolder locker = test::OpenExisting(path, GENERIC_READ, FILE_SHARE_READ);
     ASSERT_TRUE(LockFile(locker.Get(), 2 * 524288, 0, 4096, 0));
-    const HandleHolder probe = open();
+    const HandleHolder probe = test::OpenExisting(path, GENERIC_READ, FILE_SHARE_READ);
     char byte = 0;
     DWORD read = 0;
     SetFilePointer(probe.Get(), 2 * 524288, nullptr, FILE_BEGIN);
@@ -97,6 +92,7 @@ TEST(HashFileMd5, KeepsTheCallersWindowsResponsive) {
     EXPECT_EQ(window.Count(), 1);
     MSG message;
     EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);  // the quit request is kept with its exit code
 }
 
 // NIST SP 800-38A, F.2.5 CBC-AES256.Encrypt; the standard padding adds one whole block.

@@ -22,8 +22,7 @@ bool IsFolder(const std::u16string& path) {
 
 // Opened for reading without delete sharing: deleting it fails while this lives.
 HandleHolder HoldOpen(const std::u16string& path) {
-    return HandleHolder(
-        CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return test::OpenExisting(path, GENERIC_READ, FILE_SHARE_READ);
 }
 
 // What `action` answers with `path` as the current folder.
@@ -66,8 +65,7 @@ TEST(FileSizeByName, SizesOfFilesLockedOrLarge) {
     WriteFileBytes(path, "12345");
     EXPECT_EQ(FileSizeByName(path.c_str()), 5u);
     {
-        const HandleHolder exclusive(
-            CreateFileW(W(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        const HandleHolder exclusive = test::OpenExisting(path, GENERIC_READ, 0);
         ASSERT_TRUE(exclusive.IsValid());
         EXPECT_EQ(FileSizeByName(path.c_str()), 5u);
     }

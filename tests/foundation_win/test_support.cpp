@@ -72,6 +72,11 @@ bool PathExists(const std::u16string& path) {
     return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
+HandleHolder OpenExisting(const std::u16string& path, DWORD access, DWORD sharing) {
+    return HandleHolder(
+        CreateFileW(Wide(path), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
 std::u16string HostPathFromEnvironment(const char* variable) {
     const char* value = std::getenv(variable);
     if (value == nullptr || *value == 0) return {};
@@ -85,10 +90,6 @@ std::u16string ExecutableFolder() {
     const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
     std::u16string path(reinterpret_cast<const char16_t*>(buffer), length);
     return path.substr(0, path.rfind(u'\\'));
-}
-
-std::u16string ToU16(const WideString& text) {
-    return std::u16string(text.View());
 }
 
 std::string Hex(const std::string& bytes) {

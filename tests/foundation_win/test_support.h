@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "foundation/handles.h"
 #include "foundation/wide_string.h"
 
 namespace scrutor::test {
@@ -29,14 +30,14 @@ private:
 [[nodiscard]] std::string ReadFileBytes(const std::u16string& path);
 void WriteFileBytes(const std::u16string& path, const std::string& bytes);
 [[nodiscard]] bool PathExists(const std::u16string& path);
+// An existing file opened as another program would hold it.
+[[nodiscard]] HandleHolder OpenExisting(const std::u16string& path, DWORD access, DWORD sharing);
 
 // A host (Unix) path from an environment variable, as Wine shows it through drive Z:; empty
 // when the variable is not set.
 [[nodiscard]] std::u16string HostPathFromEnvironment(const char* variable);
-// The folder of the running test executable.
 [[nodiscard]] std::u16string ExecutableFolder();
 
-[[nodiscard]] std::u16string ToU16(const WideString& text);
 [[nodiscard]] std::string Hex(const std::string& bytes);
 [[nodiscard]] std::string FromHex(const std::string& hex);
 
