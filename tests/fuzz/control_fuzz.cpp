@@ -14,14 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Pieces input(data, size);
     const char16_t* definition = input.Next();
     // Controls 1..n, all children of kTop, from class and text pieces in turn.
-    std::vector<test::Node> controls;
+    std::vector<Node> controls;
     while (!input.AtEnd() && controls.size() < 20) {
         const char16_t* className = input.Next();
         if (input.AtEnd()) break;
         const TreeWindow w = controls.size() + 1;
         controls.push_back({w, kTop, className, input.Next(), static_cast<std::int32_t>(w)});
     }
-    const test::TableTree tree(controls);
+    const TableTree tree(controls);
     (void)ParseControlDefinition(definition);
     fuzz::Check(ResolveControlDefinition(tree, kTop, definition) <= controls.size());
     WideString className;  // as the tree reads it

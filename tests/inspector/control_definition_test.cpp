@@ -11,9 +11,6 @@
 namespace scrutor {
 namespace {
 
-using test::Node;
-using test::TableTree;
-
 // A dialog as a table: rows in z-order, children after their parent's earlier siblings.
 const std::vector<Node> kDialog = {
     {2, 1, u"Button", u"Options", 100},  // a group box

@@ -6,7 +6,7 @@
 
 #include "inspector/window_tree.h"
 
-namespace scrutor::test {
+namespace scrutor {
 
 struct Node {
     TreeWindow window;
@@ -57,4 +57,4 @@ private:
     const std::vector<Node>& nodes_;
 };
 
-}  // namespace scrutor::test
+}  // namespace scrutor
