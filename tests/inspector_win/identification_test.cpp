@@ -42,8 +42,7 @@ protected:
         dialog_ = CreateTargetWindow(GetModuleHandleW(nullptr), 60, 60);
         SetWindowPos(dialog_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(dialog_);
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+        ui::PumpMessages();
     }
     static void TearDownTestSuite() { DestroyWindow(dialog_); }
 
