@@ -31,10 +31,8 @@ TEST(FindNextOccurrence, WalksForwardWrapsOnceAndFoldsOnlyAsciiLetters) {
         {u"xMiXeD", u"mixed", 0, 2},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "needle length " << std::char_traits<char16_t>::length(c.needle)
-                     << ", from " << c.from << ", expected " << c.expected);
-        EXPECT_EQ(FindNextOccurrence(WideString(c.text), c.needle, c.from), c.expected);
+        EXPECT_EQ(FindNextOccurrence(WideString(c.text), c.needle, c.from), c.expected)
+            << "case " << &c - cases;
     }
 }
 

@@ -6,17 +6,10 @@
 #include <vector>
 
 #include "inspector/identification_texts.h"
+#include "table_tree.h"
 
 namespace scrutor {
 namespace {
-
-struct Node {
-    TreeWindow window;
-    TreeWindow parent;
-    const char16_t* className;  // null: cannot be read
-    const char16_t* text;
-    std::int32_t id;
-};
 
 // A dialog as a table: rows in z-order, children after their parent's earlier siblings.
 const std::vector<Node> kDialog = {
@@ -34,47 +27,6 @@ const std::vector<Node> kDialog = {
     {13, 1, u"Button", u"Save as", 2},
     {14, 1, nullptr, u"OK", 109},
     {15, 1, u"Button", u"a;b", 110},
-};
-
-class TableTree final : public WindowTree {
-public:
-    explicit TableTree(const std::vector<Node>& nodes) : nodes_(nodes) {}
-
-    void ForEachDescendant(TreeWindow parent,
-                           const std::function<bool(TreeWindow)>& visit) const override {
-        (void)Walk(parent, visit);
-    }
-    bool ClassName(TreeWindow w, std::size_t units, WideString& name) const override {
-        const Node* n = Find(w);
-        if (n == nullptr || n->className == nullptr) return false;
-        name = WideString(std::u16string_view(n->className).substr(0, units - 1));
-        return true;
-    }
-    WideString Text(TreeWindow w, std::size_t units) const override {
-        const Node* n = Find(w);
-        return n == nullptr ? WideString() : WideString(std::u16string_view(n->text).substr(0, units - 1));
-    }
-    WideString CaptionText(TreeWindow w, std::size_t units) const override { return Text(w, units); }
-    std::int32_t ControlId(TreeWindow w) const override {
-        const Node* n = Find(w);
-        return n == nullptr ? 0 : n->id;
-    }
-
-private:
-    bool Walk(TreeWindow parent, const std::function<bool(TreeWindow)>& visit) const {
-        for (const Node& n : nodes_) {
-            if (n.parent == parent && (!visit(n.window) || !Walk(n.window, visit))) return false;
-        }
-        return true;
-    }
-    const Node* Find(TreeWindow w) const {
-        for (const Node& n : nodes_) {
-            if (n.window == w) return &n;
-        }
-        return nullptr;
-    }
-
-    const std::vector<Node>& nodes_;
 };
 
 const TableTree kTree(kDialog);

@@ -26,25 +26,17 @@ protected:
     RECT Position(int id) { return form_.GetPosition(id); }
 };
 
-// The arithmetic is the portable layout's; here the flags must reach it from a real resize.
+// The arithmetic is the portable layout's; here the flags must reach it from a real resize
+// (keep-right in the next test).
 TEST_F(LayoutWinTest, ResizingMovesControlsByTheirFlags) {
     form_.SetDefaultResizing(kStretchBoth);
     const int editor = form_.CreateEditor(10, 10, 300, 200);
-    form_.SetDefaultResizing(kResizeKeepRight | kResizeKeepBottom);
-    const int button = form_.CreateButton(u"OK", 310, 265, 80, 25);
-    form_.SetDefaultResizing(kResizeScaleWidth | kResizeStretchX | kResizeStretchY);
-    const int scaled = form_.CreateLabel(u"scaled", 0, 250, 100, 20);
     ResizeClient(600, 450);
     EXPECT_TRUE(test::WaitForEvent(form_.Events(), kEventResized));
     const RECT e = Position(editor);
     EXPECT_EQ(e.left, 10);
     EXPECT_EQ(600 - e.right, 90);
     EXPECT_EQ(450 - e.bottom, 90);
-    EXPECT_EQ(Position(button).left, 510);
-    EXPECT_EQ(Position(button).top, 415);
-    EXPECT_EQ(Position(scaled).right - Position(scaled).left, 150);
-    ResizeClient(350, 260);
-    EXPECT_EQ(350 - Position(editor).right, 90) << "margins hold when shrinking too";
 }
 
 TEST_F(LayoutWinTest, SameSizeLaysOutOnceAndMinimiseMovesNothing) {
@@ -97,7 +89,7 @@ TEST_F(LayoutWinTest, Regions) {
 }
 
 // The form's background leaves own painters alone; the flicker-free subclass comes and goes
-// with its flag, and removing it on destruction must not crash.
+// with its flag (its removal on destruction is the leak test's).
 TEST_F(LayoutWinTest, BackgroundAndFlickerFreePainting) {
     form_.SetBackgroundBrush(CreateSolidBrush(0x00FF00), true);
     form_.SetDefaultResizing(kResizeOwnBackground);
@@ -117,8 +109,6 @@ TEST_F(LayoutWinTest, BackgroundAndFlickerFreePainting) {
     dc = GetDC(window);
     SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     ReleaseDC(window, dc);
-    ASSERT_TRUE(form_.SetResizing(input, kResizeFlickerFree));
-    form_.Destroy();
 }
 
 }  // namespace

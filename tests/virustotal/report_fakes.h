@@ -1,7 +1,7 @@
 #pragma once
 
 // In-memory files, run record and report store, filled from the example analysis that the
-// golden report shows (example_analysis.json).
+// golden report shows (example_analysis.json) or by the analysis tests.
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -36,7 +36,10 @@ struct FakeWorld final : FileFacts, ReportStore, RunRecord {
     bool Md5(const WideString& path, WideString& hex) const override {
         return Find(md5s, path, hex);
     }
-    bool CreationTime(const WideString&, WideString&) const override { return false; }
+    bool CreationTime(const WideString& path, WideString& text) const override {
+        text = u"2024/01/02 03:04:05";
+        return Exists(path);
+    }
     bool Read(const WideString& key, WideString& json) override {
         WideString lower = key;  // keys compare without case: kept in lower case
         lower.ToLower();

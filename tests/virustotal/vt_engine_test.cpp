@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstring>
 #include <deque>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "virustotal/run_reports.h"
 #include "virustotal/vt_items.h"
 #include "virustotal/vt_report.h"
+#include "report_fakes.h"
 
 namespace scrutor {
 namespace {
@@ -25,25 +25,13 @@ WideString W(const std::string& text) {
 }
 std::string U(const WideString& text) { return text.ToUtf8(); }
 
-struct FakeFiles final : FileFacts {
-    struct File {
-        std::uint64_t size;
-        std::string md5;
-    };
-    std::map<std::string, File> files;
-    bool Exists(const WideString& p) const override { return files.count(U(p)) != 0; }
-    bool Size(const WideString& p, std::uint64_t& bytes) const override {
-        const auto f = files.find(U(p));
-        return f != files.end() && ((bytes = f->second.size), true);
-    }
-    bool Md5(const WideString& p, WideString& hex) const override {
-        const auto f = files.find(U(p));
-        return f != files.end() && ((hex = W(f->second.md5)), true);
-    }
-    bool CreationTime(const WideString& p, WideString& t) const override {
-        return Exists(p) && ((t = u"2024/01/02 03:04:05"), true);
-    }
-};
+// A file of `size` bytes whose content hashes to `md5`.
+void AddFile(testing_support::FakeWorld& files, const std::string& path, std::uint64_t size,
+             const std::string& md5) {
+    const std::u16string name = testing_support::Str(W(path));
+    files.sizes[name] = testing_support::Str(W(std::to_string(size)));
+    files.md5s[name] = testing_support::Str(W(md5));
+}
 
 // What a store holds under a key, "" for nothing.
 std::string Stored(ReportStore& store, const std::string& key) {
@@ -105,7 +93,7 @@ protected:
         return bodies;
     }
 
-    FakeFiles files;
+    testing_support::FakeWorld files;
     MemoryReportStore store;
     RunReports reports{store};
     MemoryRunRecord run;
@@ -138,7 +126,7 @@ TEST_F(AnalysisTest, ItemsGoOutInBatchesOnceEach) {
     std::string items;
     for (int i = 0; i < 26; ++i) {
         items += "C:\\f" + std::to_string(i) + ".exe->" + Hash(i) + "|";
-        files.files["C:\\f" + std::to_string(i) + ".exe"] = {10, Hash(i)};
+        AddFile(files, "C:\\f" + std::to_string(i) + ".exe", 10, Hash(i));
     }
     items += "C:\\f0.exe->" + Hash(0) + "|";
     for (int i = 0; i < 11; ++i) items += "http://u" + std::to_string(i) + ".test/x|";
@@ -157,9 +145,9 @@ TEST_F(AnalysisTest, ItemsGoOutInBatchesOnceEach) {
 }
 
 TEST_F(AnalysisTest, BarePathsAreHashedUpToTheSizeLimitAndTemplatedUrlsCut) {
-    files.files["C:\\limit.bin"] = {kLargestHashedFile, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"};
-    files.files["\\\\?\\C:\\limit.bin"] = files.files["C:\\limit.bin"];
-    files.files["C:\\over.bin"] = {kLargestHashedFile + 1, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"};
+    for (const char* path : {"C:\\limit.bin", "\\\\?\\C:\\limit.bin"})
+        AddFile(files, path, kLargestHashedFile, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+    AddFile(files, "C:\\over.bin", kLargestHashedFile + 1, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
     (void)Analyze("\\\\?\\C:\\limit.bin|C:\\over.bin|C:\\missing.bin|http://x.test/{id}?q=1", 0);
     EXPECT_EQ(Value(run, "C:\\limit.bin"), "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
     EXPECT_EQ(Value(run, "C:\\over.bin"), "") << "too large: skipped, not hashed";
