@@ -51,7 +51,7 @@ protected:
             bytes = FileBytes(record_);
             return std::count(bytes.begin(), bytes.end(), '\n') >= std::ssize(pages);
         };
-        (void)WaitUntil(read, 20000);
+        (void)WaitUntil(read, 60000);  // eleven process starts under a loaded Wine can take long
         Sleep(500);  // one page too many would come late
         (void)read();
         EXPECT_TRUE(WaitUntil([&] { return DeleteFileW(record_.c_str()) != FALSE; }));

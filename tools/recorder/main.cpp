@@ -8,15 +8,18 @@
 namespace {
 
 constexpr DWORD kRetryMs = 10;
-constexpr int kAttempts = 500;
+constexpr int kAttempts = 6000;
 
-// Several copies may start at once: each waits until it has the file to itself.
+// Several copies may start at once: each waits until it has the file to itself. A loaded
+// machine can keep the file busy for seconds, and a file being deleted by the test reports
+// access denied rather than a sharing violation, so every failure is retried for a minute.
 HANDLE OpenRecordAlone(const wchar_t* path) {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         HANDLE file = CreateFileW(path, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) return file;
-        if (GetLastError() != ERROR_SHARING_VIOLATION) return nullptr;
+        const DWORD error = GetLastError();
+        if (error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME) return nullptr;
         Sleep(kRetryMs);
     }
     return nullptr;
