@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <sddl.h>
+
 #include "foundation/win_text.h"
 #include "test_support.h"
 
@@ -29,16 +31,8 @@ protected:
         ASSERT_TRUE(key_.Open(Path().c_str(), kOpenOrCreate));
     }
     void TearDown() override {
-        // A key that denies everything opens for its owner to change its access list.
-        HKEY denied = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, AsWide((subkey_ + u"\\denied").c_str()), 0, WRITE_DAC,
-                          &denied) == ERROR_SUCCESS) {
-            SECURITY_DESCRIPTOR open;
-            InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
-            SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
-            RegSetKeySecurity(denied, DACL_SECURITY_INFORMATION, &open);
-            RegCloseKey(denied);
-        }
+        // The denied key allows deleting only, which the tree removal cannot do.
+        RegDeleteKeyW(HKEY_CURRENT_USER, AsWide((subkey_ + u"\\denied").c_str()));
         key_.Close();
         RegDeleteTreeW(HKEY_CURRENT_USER, AsWide(subkey_.c_str()));
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ScrutorTests");  // when empty
@@ -70,21 +64,6 @@ protected:
     std::u16string subkey_;
     RegistryKey key_;
 };
-
-// Root spellings are parsed by the portable code; here they must reach the real keys.
-TEST_F(RegistryTest, OpeningByEveryFormOfPath) {
-    RegistryKey key;
-    EXPECT_FALSE(key.OpenRead(Path(u"made").c_str()));
-    ASSERT_TRUE(key.Open(Path(u"made").c_str(), kOpenOrCreate));
-    // A root alone opens the root.
-    ASSERT_TRUE(key.OpenRead(u"HKLM64"));
-    bool sawSoftware = false;
-    WideString name;
-    for (std::uint32_t i = 0; key.EnumSubkey(i, name); ++i) {
-        sawSoftware = sawSoftware || name.EqualsNoCase(u"Software");
-    }
-    EXPECT_TRUE(sawSoftware);
-}
 
 // The 32-bit view of HKLM\Software is its Wow6432Node for a 64-bit process.
 TEST_F(RegistryTest, ViewsReachTheirOwnHalf) {
@@ -185,7 +164,9 @@ TEST_F(RegistryTest, ValuesAndKeysExistUntilDeleted) {
     EXPECT_FALSE(RegistryKey::Exists(Path().c_str(), u"Named"));
     EXPECT_FALSE(RegistryKey::Exists((u"HKXX\\" + subkey_).c_str(), nullptr));
 
+    // Root spellings are parsed by the portable code; here they must reach the real keys.
     RegistryKey key;
+    EXPECT_FALSE(key.OpenRead(Path(u"t").c_str()));
     for (const char16_t* below : {u"t\\a\\a1\\a11", u"t\\a\\a2", u"t\\b", u"t\\c\\c1", u"keep"}) {
         ASSERT_TRUE(key.Open(Path(below).c_str(), kOpenOrCreate));
         ASSERT_TRUE(key.WriteString(u"v", below));
@@ -198,21 +179,29 @@ TEST_F(RegistryTest, ValuesAndKeysExistUntilDeleted) {
     EXPECT_FALSE(key.DeleteKeyTree(Path(u"never").c_str()));
     EXPECT_FALSE(key.DeleteKeyTree(u"HKCU64\\"));  // never a whole root
     EXPECT_TRUE(RegistryKey::Exists(u"HKCU\\Software", nullptr));
+    // A root alone opens the root.
+    ASSERT_TRUE(key.OpenRead(u"HKLM64"));
+    bool sawSoftware = false;
+    WideString name;
+    for (std::uint32_t i = 0; key.EnumSubkey(i, name); ++i) {
+        sawSoftware = sawSoftware || name.EqualsNoCase(u"Software");
+    }
+    EXPECT_TRUE(sawSoftware);
 }
 
 // A key that denies every access still exists; its values cannot be told.
 TEST_F(RegistryTest, ADeniedKeyExists) {
+    PSECURITY_DESCRIPTOR deleteOnly = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:P(A;;SD;;;WD)", SDDL_REVISION_1, &deleteOnly, nullptr));
     HKEY created = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(key_.Get(), L"denied", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &created, nullptr),
-              ERROR_SUCCESS);
-    ACL emptyList;
-    InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION);
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyList, FALSE);
-    const LONG secured = RegSetKeySecurity(created, DACL_SECURITY_INFORMATION, &descriptor);
-    RegCloseKey(created);
+    LONG secured = RegCreateKeyExW(key_.Get(), L"denied", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                   &created, nullptr);
+    if (secured == ERROR_SUCCESS) {
+        secured = RegSetKeySecurity(created, DACL_SECURITY_INFORMATION, deleteOnly);
+        RegCloseKey(created);
+    }
+    LocalFree(deleteOnly);
     ASSERT_EQ(secured, ERROR_SUCCESS);
     RegistryKey key;
     if (key.OpenRead(Path(u"denied").c_str())) {
