@@ -11,7 +11,6 @@ class WebStub {
 public:
     // Reads the port the CTest fixture's stand-in wrote; false when there is none.
     [[nodiscard]] bool Connect();
-    [[nodiscard]] int Port() const { return port_; }
     // "http://127.0.0.1:port" + path
     [[nodiscard]] std::u16string Url(const std::string& path) const;
     // One route object or a JSON list of them; see tools/webstub/webstub.py.
