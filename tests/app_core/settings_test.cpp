@@ -12,10 +12,8 @@ constexpr std::uint32_t kNegativeOne = 0xFFFFFFFF;  // a stored -1 read as a DWO
 using Stored = std::optional<std::uint32_t>;
 
 TEST(ValidateSettings, MissingValuesGiveDefaults) {
+    // Font and size: the missing row of the ranges' table.
     const Settings s = ValidateSettings(RawSettings{}, kScreen);
-    EXPECT_EQ(s.fontSize, 9);
-    EXPECT_EQ(s.windowWidth, 1280);
-    EXPECT_EQ(s.windowHeight, 720);
     EXPECT_TRUE(s.CentreWindow());
     EXPECT_TRUE(s.useVistro);
     EXPECT_EQ(s.showInfoTip, 1u);
@@ -26,13 +24,25 @@ TEST(ValidateSettings, MissingValuesGiveDefaults) {
 }
 
 // The zoom limits are the main window's tests.
-TEST(ValidateSettings, FontSizeAndFlags) {
-    const std::pair<Stored, std::int32_t> fonts[] = {
-        {7, 9}, {8, 8}, {32, 32}, {33, 9}, {kNegativeOne, 9}, {std::nullopt, 9}};
-    for (const auto& [stored, expected] : fonts) {
+TEST(ValidateSettings, FontAndWindowSizeRangesAndFlags) {
+    const struct {
+        Stored font, width, height;
+        std::int32_t expectedFont, expectedWidth, expectedHeight;
+    } cases[] = {
+        {7, 249, 149, 9, 1280, 720},       {8, 250, 150, 8, 250, 150},
+        {32, 1920, 1080, 32, 1920, 1080},  {33, 1921, 1081, 9, 1280, 720},
+        {kNegativeOne, kNegativeOne, kNegativeOne, 9, 1280, 720},
+        {std::nullopt, std::nullopt, std::nullopt, 9, 1280, 720},
+    };
+    for (const auto& c : cases) {
         RawSettings raw;
-        raw.fontSize = stored;
-        EXPECT_EQ(ValidateSettings(raw, kScreen).fontSize, expected) << stored.value_or(0);
+        raw.fontSize = c.font;
+        raw.windowWidth = c.width;
+        raw.windowHeight = c.height;
+        const Settings s = ValidateSettings(raw, kScreen);
+        EXPECT_EQ(s.fontSize, c.expectedFont) << (&c - cases);
+        EXPECT_EQ(s.windowWidth, c.expectedWidth) << (&c - cases);
+        EXPECT_EQ(s.windowHeight, c.expectedHeight) << (&c - cases);
     }
     for (const std::uint32_t flag : {0u, 1u, 7u}) {
         RawSettings raw;
@@ -41,25 +51,6 @@ TEST(ValidateSettings, FontSizeAndFlags) {
         const Settings s = ValidateSettings(raw, kScreen);
         EXPECT_EQ(s.useVistro, flag == 0);
         EXPECT_EQ(s.showInfoTip, flag);
-    }
-}
-
-TEST(ValidateSettings, WindowSizeRange) {
-    const struct {
-        std::uint32_t width, height;
-        std::int32_t expectedWidth, expectedHeight;
-    } cases[] = {
-        {249, 149, 1280, 720},   {250, 150, 250, 150},
-        {1920, 1080, 1920, 1080}, {1921, 1081, 1280, 720},
-        {kNegativeOne, kNegativeOne, 1280, 720},
-    };
-    for (const auto& c : cases) {
-        RawSettings raw;
-        raw.windowWidth = c.width;
-        raw.windowHeight = c.height;
-        const Settings s = ValidateSettings(raw, kScreen);
-        EXPECT_EQ(s.windowWidth, c.expectedWidth) << c.width;
-        EXPECT_EQ(s.windowHeight, c.expectedHeight) << c.height;
     }
 }
 
