@@ -144,9 +144,6 @@ TEST(Handles, HoldersCloseWhatTheyReplaceButNotWhatTheyTakeAgain) {
     CloseHandle(third);
     HandleHolder stale(third);
     EXPECT_FALSE(stale.Close());  // closing twice is reported
-    GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(1, 2, 3)));
-    brush.Reset(brush.Get());
-    EXPECT_EQ(GetObjectType(brush.Get()), static_cast<DWORD>(OBJ_BRUSH));
 }
 
 }  // namespace

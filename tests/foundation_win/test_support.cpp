@@ -126,42 +126,34 @@ int CountingWindow::Count() const {
 }
 
 bool ForgetPendingDeletions(const std::u16string& folder) {
+    constexpr wchar_t kManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
     constexpr wchar_t kPending[] = L"PendingFileRenameOperations";
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", 0,
-                      KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    std::u16string units(32768, u'\0');
+    DWORD size = static_cast<DWORD>(units.size() * 2);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kManager, kPending, RRF_RT_REG_MULTI_SZ, nullptr,
+                     units.data(), &size) != ERROR_SUCCESS) {
         return false;
     }
-    DWORD size = 0;
-    RegQueryValueExW(key, kPending, nullptr, nullptr, nullptr, &size);
-    std::u16string units(size / 2 + 1, u'\0');
-    if (RegQueryValueExW(key, kPending, nullptr, nullptr, reinterpret_cast<BYTE*>(units.data()),
-                         &size) != ERROR_SUCCESS) {
-        size = 0;
-    }
-    units.resize(size / 2);
     // Pairs of terminated strings, source and target (empty to delete), up to an empty one.
     std::u16string kept;
     bool found = false;
-    for (std::size_t at = 0; at < units.size() && units[at] != 0;) {
-        const std::size_t sourceEnd = units.find(u'\0', at);
-        const std::size_t pairEnd = units.find(u'\0', sourceEnd + 1);
-        if (pairEnd == std::u16string::npos) break;
-        if (units.substr(at, sourceEnd - at).find(folder) != std::u16string::npos) {
+    for (const char16_t* at = units.c_str(); *at != 0;) {
+        const std::u16string source(at);
+        const std::u16string target(at + source.size() + 1);
+        at += source.size() + target.size() + 2;
+        if (source.find(folder) != std::u16string::npos) {
             found = true;
         } else {
-            kept += units.substr(at, pairEnd + 1 - at);
+            kept += source + u'\0' + target + u'\0';
         }
-        at = pairEnd + 1;
     }
     if (found && kept.empty()) {
-        RegDeleteValueW(key, kPending);
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kManager, kPending);
     } else if (found) {
         kept += u'\0';
-        RegSetValueExW(key, kPending, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
-                       static_cast<DWORD>(kept.size() * 2));
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, kManager, kPending, REG_MULTI_SZ, kept.data(),
+                        static_cast<DWORD>(kept.size() * 2));
     }
-    RegCloseKey(key);
     return found;
 }
 
