@@ -34,58 +34,45 @@ TEST(SystemTime, ConversionsTextAndDays) {
     EXPECT_EQ(DaysBetween(Time(2024, 2, 30), Time(2024, 3, 1)), 0);
 }
 
-class ProcessTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        child_ = test::ExecutableFolder() + u"\\scrutor_test_child.exe";
-        ASSERT_TRUE(test::PathExists(child_));
-        record_ = dir_.Child(u"record.txt");
-        SetEnvironmentVariableW(L"SCRUTOR_CHILD_RECORD", W(record_));
-    }
-    void TearDown() override { SetEnvironmentVariableW(L"SCRUTOR_CHILD_RECORD", nullptr); }
-
-    // The id the child wrote (it holds the file without sharing until then); the record is
-    // then removed.
-    std::wstring RecordedId() const {
+// The child writes its id to the record, holding the file without sharing until then. What
+// a started program receives (command line, working folder) is proven end to end: the
+// run-script test checks ZEP's command line and folder.
+TEST(Process, AnswersTheChildsIdOrRefuses) {
+    TempDir dir;
+    const std::u16string child = test::ExecutableFolder() + u"\\scrutor_test_child.exe";
+    ASSERT_TRUE(test::PathExists(child));
+    const std::u16string record = dir.Child(u"record.txt");
+    SetEnvironmentVariableW(L"SCRUTOR_CHILD_RECORD", W(record));
+    const auto recordedId = [&] {
         for (int i = 0; i < 2000; ++i) {
-            const std::string bytes = test::ReadFileBytes(record_);
+            const std::string bytes = test::ReadFileBytes(record);
             if (!bytes.empty()) {
-                DeleteFileW(W(record_));
+                DeleteFileW(W(record));
                 return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
                                     bytes.size() / 2);
             }
             Sleep(10);
         }
-        return L"(no record)";
-    }
-    std::u16string Quoted() const { return u"\"" + child_ + u"\""; }
+        return std::wstring(L"(no record)");
+    };
+    const std::u16string quoted = u"\"" + child + u"\"";
+    const DWORD id = StartProcessGetId(quoted.c_str(), u"");
+    EXPECT_NE(id, 0u);
+    EXPECT_EQ(recordedId(), std::to_wstring(id));
+    const DWORD opened = ShellOpen(child.c_str());
+    EXPECT_GT(opened, 1u);
+    EXPECT_EQ(recordedId(), std::to_wstring(opened));
+    SetEnvironmentVariableW(L"SCRUTOR_CHILD_RECORD", nullptr);
 
-    TempDir dir_;
-    std::u16string child_;
-    std::u16string record_;
-};
-
-// What a started program receives (command line, working folder) is proven end to end: the
-// run-script test checks ZEP's command line and folder. Here: the ids handed back.
-TEST_F(ProcessTest, AnswersTheChildsId) {
-    const DWORD id = StartProcessGetId(Quoted().c_str(), u"");
-    ASSERT_NE(id, 0u);
-    EXPECT_EQ(RecordedId(), std::to_wstring(id));
-    const DWORD opened = ShellOpen(child_.c_str());
-    ASSERT_GT(opened, 1u);
-    EXPECT_EQ(RecordedId(), std::to_wstring(opened));
-}
-
-TEST_F(ProcessTest, RefusesWhatCannotBeStartedAsAsked) {
-    const std::u16string missing = dir_.Child(u"missing.exe");
+    const std::u16string missing = dir.Child(u"missing.exe");
     EXPECT_FALSE(StartProcess(missing.c_str(), nullptr).IsValid());
     EXPECT_FALSE(StartProcess(u"", nullptr).IsValid());
     EXPECT_FALSE(StartProcess(nullptr, nullptr).IsValid());
     EXPECT_EQ(StartProcessGetId(missing.c_str(), nullptr), 0u);
-    EXPECT_EQ(ShellOpen(dir_.Child(u"missing.txt").c_str()), 0u);
+    EXPECT_EQ(ShellOpen(dir.Child(u"missing.txt").c_str()), 0u);
     EXPECT_EQ(ShellOpen(u""), 0u);
     // Cut at the buffer's end it would run with other arguments than were given.
-    const std::u16string tooLong = Quoted() + u" " + std::u16string(32000, u'x');
+    const std::u16string tooLong = quoted + u" " + std::u16string(32000, u'x');
     EXPECT_FALSE(StartProcess(tooLong.c_str(), nullptr).IsValid());
 }
 
