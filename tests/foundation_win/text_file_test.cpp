@@ -164,14 +164,31 @@ TEST(TextFileOpen, FailuresLeaveTheObjectClosed) {
     EXPECT_EQ(file.ReadWord(), 0xFFFF);
 }
 
-TEST(ReplacingTextFile, CommitReplacesTheWholeFile) {
+// A save not committed, or whose target another program holds when the new file is ready,
+// keeps the previous file; a target held before the save begins is BadInput's locked file.
+TEST(ReplacingTextFile, CommitReplacesTheWholeFileOrNothing) {
     TempDir dir;
     const std::u16string path = dir.Child(u"doc.zep");
-    WriteFileBytes(path, "previous content, longer than the new one");
+    const std::string previous = "previous content, longer than the new one";
+    WriteFileBytes(path, previous);
+    {
+        ReplacingTextFile save;
+        ASSERT_TRUE(save.Open(path.c_str(), kFileTruncate | kFileUtf8));
+        EXPECT_GT(save.File().WriteText(u"never committed", 0), 0u);
+    }
     ReplacingTextFile save;
     ASSERT_TRUE(save.Open(path.c_str(), kFileTruncate | kFileUtf16Le));
     EXPECT_EQ(save.File().WriteText(u"new", 0), 6u);
-    EXPECT_EQ(ReadFileBytes(path), "previous content, longer than the new one");
+    {
+        const HandleHolder locked = test::OpenExisting(path, GENERIC_READ, 0);
+        ASSERT_TRUE(locked.IsValid());
+        EXPECT_FALSE(save.Commit());
+    }
+    EXPECT_EQ(ReadFileBytes(path), previous);
+    EXPECT_EQ(EntriesIn(dir), 1u);
+    ASSERT_TRUE(save.Open(path.c_str(), kFileTruncate | kFileUtf16Le));
+    EXPECT_EQ(save.File().WriteText(u"new", 0), 6u);
+    EXPECT_EQ(ReadFileBytes(path), previous);
     ASSERT_TRUE(save.Commit());
     EXPECT_EQ(ReadFileBytes(path), "\xFF\xFE\x6E\x00\x65\x00\x77\x00"s);
     EXPECT_EQ(EntriesIn(dir), 1u);
@@ -181,28 +198,6 @@ TEST(ReplacingTextFile, CommitReplacesTheWholeFile) {
     EXPECT_EQ(save.File().WriteText(u"<html>", 0), 6u);
     ASSERT_TRUE(save.Commit());
     EXPECT_EQ(ReadFileBytes(fresh), "\xEF\xBB\xBF<html>");
-}
-
-TEST(ReplacingTextFile, FailuresKeepThePreviousFile) {
-    TempDir dir;
-    const std::u16string path = dir.Child(u"keep.txt");
-    WriteFileBytes(path, "precious");
-    {
-        ReplacingTextFile save;
-        ASSERT_TRUE(save.Open(path.c_str(), kFileTruncate | kFileUtf8));
-        EXPECT_GT(save.File().WriteText(u"never committed", 0), 0u);
-    }
-    {
-        ReplacingTextFile save;
-        ASSERT_TRUE(save.Open(path.c_str(), kFileTruncate | kFileUtf8));
-        EXPECT_GT(save.File().WriteText(u"new", 0), 0u);
-        // Another program holds the target without sharing when the new file is ready.
-        const HandleHolder locked = test::OpenExisting(path, GENERIC_READ, 0);
-        ASSERT_TRUE(locked.IsValid());
-        EXPECT_FALSE(save.Commit());
-    }
-    EXPECT_EQ(ReadFileBytes(path), "precious");
-    EXPECT_EQ(EntriesIn(dir), 1u);
 }
 
 }  // namespace
