@@ -5,6 +5,7 @@ the text's code-page-437 bytes). The key and IV are read from the program's sour
 
 import argparse
 import os
+import pathlib
 import random
 import re
 import subprocess
@@ -32,18 +33,15 @@ def md5_files(out):
     lines = []
     for name, size in SIZES.items():
         path = os.path.join(folder, name)
-        with open(path, "wb") as f:
-            f.write(generator.randbytes(size))
+        pathlib.Path(path).write_bytes(generator.randbytes(size))
         digest = subprocess.run(["md5sum", path], check=True, capture_output=True,
                                 text=True).stdout.split()[0]
         lines.append(f"{name} {digest.upper()}")
-    with open(os.path.join(out, "md5.txt"), "w", encoding="ascii") as f:
-        f.write("\n".join(lines) + "\n")
+    pathlib.Path(out, "md5.txt").write_text("\n".join(lines) + "\n", encoding="ascii")
 
 
 def key_and_iv(source):
-    with open(source, encoding="utf-8") as f:
-        text = f.read()
+    text = pathlib.Path(source).read_text(encoding="utf-8")
     key = re.search(r'kKeyText\[\] = "([0-9A-Fa-f]{32})"', text).group(1)
     iv = re.search(r'kIvText\[\] = "([0-9]{16})"', text).group(1)
     return key.encode("ascii").hex(), iv.encode("ascii").hex()
@@ -57,8 +55,7 @@ def aes_lines(out, source):
         cipher = subprocess.run(["openssl", "enc", "-aes-256-cbc", "-K", key, "-iv", iv],
                                 input=plain, check=True, capture_output=True).stdout
         lines.append(f"{text.encode('utf-16-le').hex()} {cipher.hex().upper()}")
-    with open(os.path.join(out, "aes.txt"), "w", encoding="ascii") as f:
-        f.write("\n".join(lines) + "\n")
+    pathlib.Path(out, "aes.txt").write_text("\n".join(lines) + "\n", encoding="ascii")
 
 
 def main():
