@@ -5,13 +5,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "foundation/win_text.h"
+
 namespace scrutor::test {
 
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP) {
@@ -69,12 +67,12 @@ void WriteFileBytes(const std::u16string& path, const std::string& bytes) {
 }
 
 bool PathExists(const std::u16string& path) {
-    return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(AsWide(path.c_str())) != INVALID_FILE_ATTRIBUTES;
 }
 
 HandleHolder OpenExisting(const std::u16string& path, DWORD access, DWORD sharing) {
     return HandleHolder(
-        CreateFileW(Wide(path), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+        CreateFileW(AsWide(path.c_str()), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 std::u16string HostPathFromEnvironment(const char* variable) {
