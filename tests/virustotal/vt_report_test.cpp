@@ -43,14 +43,6 @@ TEST(ParseReport, ReadsWhatThePageDoesNotShow) {
     }
 }
 
-TEST(ResultText, PutsThePrefixInFront) {
-    testing_support::FakeWorld world;
-    world.run[u"item"] = u"H";
-    world.reports[u"h"] = u"{\"response_code\": 1, \"positives\": 1, \"total\": 3}";
-    ReportContext context{world, world, world, 0, 0};
-    EXPECT_EQ(Str(ResultText(u"item", context, true).text), u"Analysis result: 1/3 (33.3%)");
-}
-
 TEST(PercentEncode, EncodesUtf8BytesOfEverythingButUnreserved) {
     EXPECT_EQ(Str(PercentEncode(u"Az09-_.~ &=/?#%+\u00fc\u20ac")),
               u"Az09-_.~%20%26%3D%2F%3F%23%25%2B%C3%BC%E2%82%AC");
