@@ -139,20 +139,19 @@ struct FindCase {
     std::size_t expected;
 };
 
+// The program asks only for the first or the last occurrence.
 TEST(WideStringFind, PositionsOccurrencesAndWindows) {
     const FindCase cases[] = {
-        {u"aaa", u"aa", true, 2, 1, 0, 2},      {u"aaa", u"aa", true, -1, 1, 0, 2},  // overlapping
-        {u"aaa", u"aa", true, -2, 1, 0, 1},     {u"abcabc", u"bc", true, 0, 1, 0, 2},  // 0 is 1
+        {u"aaa", u"aa", true, -1, 1, 0, 2},  // overlapping
         {u"abcdef", u"de", true, 1, 3, 3, 4},
         {u"abcdef", u"de", true, -1, 3, 100, 4},  // a count past the end, searched backwards
         {u"abcdef", u"de", true, 1, 3, 1, 0},   // window shorter than the needle
         {u"abcdef", u"de", true, 1, 3, 2, 0},   // window "cd"
         {u"abcdef", u"ef", true, 1, 6, 0, 0},   // start leaves no room
         {u"abcdef", u"ab", true, 1, -7, 0, 1},  // start below 1 counts as 1
-        {u"abab", u"ab", true, -1, 2, 0, 3},    {u"abab", u"ab", true, -2, 2, 0, 0},
+        {u"abab", u"ab", true, -1, 2, 0, 3},
         {u"ababab", u"ab", true, -1, 1, 4, 3},  // backwards inside a window
         {u"xABc", u"ab", false, 1, 1, 0, 2},    {u"aBxAb", u"AB", false, -1, 1, 0, 4},
-        {u"aaAA", u"Aa", false, 3, 1, 0, 3},    {u"1a1A", u"1A", false, -2, 1, 0, 1},
         {u"x\u00C4", u"\u00E4", false, 1, 1, 0, 0}, {u"ab", nullptr, true, 1, 1, 0, 0},
         {u"C:\\dir\\file", u"\\", true, -1, 1, 0, 7},
         {u"1|Uninstall> | x", u"uninstall> | ", false, 1, 3, 30, 3},
@@ -169,11 +168,9 @@ TEST(WideStringFind, PositionsOccurrencesAndWindows) {
 
 TEST(WideStringEdit, SubstringsTrimAndLower) {
     using S = WideString&;
-    CheckEdits("Left/Right", {{u"abcdef", [](S s) { return s.Left(4); }, u"abcd", true},
-                              {u"abc", [](S s) { return s.Left(4); }, u"abc", false},
-                              {u"", [](S s) { return s.Left(0); }, u"", true},
-                              {u"abcdef", [](S s) { return s.Right(2); }, u"ef", true},
-                              {u"abc", [](S s) { return s.Right(4); }, u"abc", false}});
+    CheckEdits("Left", {{u"abcdef", [](S s) { return s.Left(4); }, u"abcd", true},
+                        {u"abc", [](S s) { return s.Left(4); }, u"abc", false},
+                        {u"", [](S s) { return s.Left(0); }, u"", true}});
     CheckEdits("Remove", {{u"abcdef", [](S s) { return s.RemoveLeft(2); }, u"cdef", true},
                           {u"abc", [](S s) { return s.RemoveLeft(9); }, u"", true},
                           {u"abc", [](S s) { return s.RemoveRight(-1); }, u"abc", true},
@@ -193,25 +190,19 @@ TEST(WideStringEdit, SubstringsTrimAndLower) {
                             u"\u00C4bc-xyz@[", true}});
 }
 
-TEST(WideStringEdit, ReplaceOneOrAll) {
-    auto replace = [](const char16_t* find, const char16_t* by, int occurrence,
-                      bool caseSensitive = true) {
-        return [=](WideString& s) { return s.Replace(find, by, occurrence, caseSensitive); };
+TEST(WideStringEdit, ReplaceAll) {
+    // The program replaces every match, case-sensitively.
+    auto replace = [](const char16_t* find, const char16_t* by) {
+        return [=](WideString& s) { return s.Replace(find, by); };
     };
     CheckEdits("Replace", {
-        {u"xabyab", replace(u"ab", u"", 0), u"xy", true},
-        {u"xabyab", replace(u"ab", u"", -1), u"xaby", true},
-        {u"xabyab", replace(u"ab", nullptr, 1), u"xyab", true},
-        {u"xabyab", replace(u"ab", u"Q", 2), u"xabyQ", true},
-        {u"xabyab", replace(u"ab", u"Q", 3), u"xabyab", false},
-        {u"xabyab", replace(u"zz", u"Q", 0), u"xabyab", false},
-        {u"aaaa", replace(u"aa", u"b", 0), u"bb", true},  // matches do not overlap
-        {u"aaa", replace(u"aa", u"X", 0), u"Xa", true},
-        {u".", replace(u".", u"<long>", 0), u"<long>", true},
-        {u"AbcABC", replace(u"abc", u"x", 0, false), u"xx", true},
-        {u"AbcABC", replace(u"abc", u"x", -1, false), u"Abcx", true},
-        {u"abc", replace(u"", u"x", 0), u"abc", false},
-        {u"", replace(u"a", u"x", 0), u"", false},
+        {u"xabyab", replace(u"ab", u""), u"xy", true},
+        {u"xabyab", replace(u"zz", u"Q"), u"xabyab", false},
+        {u"aaaa", replace(u"aa", u"b"), u"bb", true},  // matches do not overlap
+        {u"aaa", replace(u"aa", u"X"), u"Xa", true},
+        {u".", replace(u".", u"<long>"), u"<long>", true},
+        {u"abc", replace(u"", u"x"), u"abc", false},
+        {u"", replace(u"a", u"x"), u"", false},
         // The texts point into the string that is being rewritten.
         {u"abXab", [](WideString& s) { return s.Replace(s.PointerAt(4), u""); }, u"X", true},
         {u"ab-ab", [](WideString& s) { return s.Replace(u"-", s.CStr()); }, u"abab-abab", true},
@@ -309,8 +300,6 @@ TEST(WideStringConvert, IntoTheString) {
     static const std::uint8_t bytes[] = {0x01, 0xAB};
     CheckEdits("conversion", {
         {u"", [](S s) { return s.FromHexBytes(bytes, 2); }, u"01AB", true},
-        {u"", [](S s) { return s.FromHexBytes(bytes, 2, kHexReverse | kHexPrefix); }, u"0xAB01",
-         true},
         {u"x", [](S s) { return s.FromHexBytes(nullptr, 3); }, u"", false},
         {u"", [](S s) { return s.FromUtf8("h\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"); },
          u"h\u00E9 \u20AC \U0001F600", true},
@@ -329,27 +318,12 @@ TEST(WideStringConvert, IntoTheString) {
 
 TEST(WideStringConvert, OutOfTheString) {
     const std::uint8_t bytes[] = {0x01, 0xAB};
-    char16_t hex[7];
-    EXPECT_TRUE(BytesToHex(bytes, 2, hex, 7, kHexPrefix | kHexLower | kHexReverse));
-    EXPECT_EQ(std::u16string(hex), u"0xab01");
-    hex[0] = u'#';
-    EXPECT_FALSE(BytesToHex(bytes, 2, hex, 6, kHexPrefix));  // one unit too small
+    char16_t hex[5] = {u'#'};
+    EXPECT_FALSE(BytesToHex(bytes, 2, hex, 4, 0));  // one unit too small
     EXPECT_EQ(hex[0], u'#');
 
     WideString s(u"h\u00E9 \u20AC \U0001F600 \xD800.");  // a lone surrogate has no UTF-8 form
     EXPECT_EQ(s.ToUtf8(), "h\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBD.");
-
-    s = u"\u00C4\u256C\u00E9x\u4E00";  // code page 437
-    char out[8];
-    EXPECT_TRUE(s.ToCodePage437(out, 7));
-    EXPECT_EQ(std::string(out), "\x8E\xCE\x82x?");
-    out[0] = '#';
-    EXPECT_FALSE(s.ToCodePage437(out, 3));  // does not fit: nothing converted
-    EXPECT_EQ(out[0], '\0');
-    out[0] = '#';
-    EXPECT_FALSE(s.ToCodePage437(out, 0) || out[0] != '#');
-    EXPECT_FALSE(WideString().ToCodePage437(out, 5));
-    EXPECT_EQ(out[0], '\0');
 }
 
 void SetVariable(const char* name, const std::string& value) {
