@@ -12,7 +12,7 @@ namespace {
 
 std::u16string Str(const WideString& text) { return std::u16string(text.View()); }
 
-TEST(Regex, MatchesMatchCompiledAndExecutableNames) {
+TEST(Regex, MatchesAndMatchCompiled) {
     // The empty text matches only the empty pattern, not even '^$'.
     EXPECT_FALSE(WideString().Matches(u"^$"));
     EXPECT_TRUE(WideString().Matches(u""));
@@ -34,20 +34,6 @@ TEST(Regex, MatchesMatchCompiledAndExecutableNames) {
     EXPECT_TRUE(WideString(u"bbb").MatchCompiled(code.Get()));
     EXPECT_FALSE(WideString(u"BBB").MatchCompiled(code.Get()));
     EXPECT_TRUE(WideString().MatchCompiled(CompileRegex(u"^$", 0).Get()));
-
-    ExecutableNameTest test;
-    EXPECT_FALSE(test.Test(WideString(u"C:\\x\\setup.exe")));  // nothing compiled yet
-    ASSERT_TRUE(test.Initialise());
-    ASSERT_TRUE(test.Initialise());  // again: the old pattern is released first
-    for (const char16_t* path :
-         {u"C:\\x\\SETUP.EXE", u"a.Wsf", u"a.chminx", u"a.ps1xml", u"a.exe\n"}) {
-        EXPECT_TRUE(test.Test(WideString(path))) << testing::PrintToString(std::u16string(path));
-    }
-    for (const char16_t* path : {u"C:\\x\\file.exe.txt", u"C:\\x\\notes.chm", u"a.exe\r\n", u""}) {
-        EXPECT_FALSE(test.Test(WideString(path))) << testing::PrintToString(std::u16string(path));
-    }
-    test.Release();
-    EXPECT_FALSE(test.Test(WideString(u"C:\\x\\setup.exe")));
 }
 
 // The log filters' own patterns are pinned by the analysis tests (web look-up paths,
