@@ -1,9 +1,12 @@
 #include "analysis/log_filters.h"
 
 #include <gtest/gtest.h>
+#include <pcre2.h>
 
 #include <string>
 #include <vector>
+
+#include "foundation/regex.h"
 
 namespace scrutor {
 namespace {
@@ -51,7 +54,7 @@ TEST(ApplyLineFilter, EachFilterDeletesOnlyItsKindOfLine) {
     }
 }
 
-TEST(ApplyLineFilter, ThresholdLineEndsAndUnknownFilters) {
+TEST(ApplyLineFilter, ThresholdNothingMatchedAndUnknownFilters) {
     // The threshold counts the whole text: 49 characters stay untouched, 50 are filtered.
     const std::u16string line = u"C:\\a.dll | Signed :  Microsoft Corporation\r\n";
     for (const std::size_t length : {std::size_t{49}, std::size_t{50}}) {
@@ -61,15 +64,8 @@ TEST(ApplyLineFilter, ThresholdLineEndsAndUnknownFilters) {
         EXPECT_EQ(applies, length == 50) << length;
         EXPECT_EQ(Str(text), applies ? original.substr(line.size() - 1) : original) << length;
     }
-    WideString text(u"A | x\r\nB | Signed : X\r\nC | Signed : Y\r\nD | z" + kKeep);
-    ASSERT_TRUE(ApplyLineFilter(LineFilter::kAllSigned, text));
-    EXPECT_EQ(Str(text), u"A | x\r\n\n\nD | z" + kKeep);
-    // An unbroken last line goes whole.
-    text = WideString(kKeep + u"\r\nB | Signed : X");
-    ASSERT_TRUE(ApplyLineFilter(LineFilter::kAllSigned, text));
-    EXPECT_EQ(Str(text), kKeep + u"\r\n");
     // Nothing matched: the text is unchanged but the editor is still to be replaced.
-    text = WideString(kKeep + u"\r\n" + kKeep);
+    WideString text(kKeep + u"\r\n" + kKeep);
     EXPECT_TRUE(ApplyLineFilter(LineFilter::kRecentItems, text));
     EXPECT_EQ(Str(text), kKeep + u"\r\n" + kKeep);
     EXPECT_EQ(LineFilterPattern(static_cast<LineFilter>(7)), nullptr);
@@ -163,6 +159,30 @@ TEST(IgnoreFilesInSelection, MarksThePathField) {
         WideString text(c.selection);
         EXPECT_EQ(IgnoreFilesInSelection(text), c.changed) << (&c - cases);
         EXPECT_EQ(Str(text), c.expected);
+    }
+}
+
+// The filters look only at lines holding their literal; the text must come out as PCRE2's
+// interpreter leaves it after substituting over the whole text. Long enough for the JIT.
+TEST(ApplyLineFilter, GivesTheWholeTextSubstitutionsResult) {
+    const std::u16string block =
+        u"C:\\a.dll | Signed :  MICROSOFT corp | Signed :  Microsoft Corp\r\n"
+        u"C:\\b.dll | Signed :  Microsoft Co | Signed : Acme\r"
+        u"  x <RecentFiles> | a | <RecentFolder> | b\r\n"
+        u"<HKLM\\...Uninstall> | Uninstall> | z\n\n"
+        u"<ContentsX> y> | <@u\\Appdata> | q\r\n"
+        u"S | Fax | Stopped - M | C:\\f | Stopped - N | g\r\n"
+        u"\u00e4<Recent> | no\r\n";
+    std::u16string text;
+    while (text.size() < kJitMinSubjectUnits) text += block;
+    text += u"tail | Signed :  Microsoft Corp | Stopped - a | <RecentFiles> | Uninstall> | ";
+    for (int filter = 1; filter <= 6; ++filter) {
+        WideString expected(text), actual(text);
+        (void)SubstituteAll(expected, CompileRegex(LineFilterPattern(LineFilter(filter)),
+                                                   PCRE2_CASELESS).Get(), u"");
+        ASSERT_TRUE(ApplyLineFilter(LineFilter(filter), actual));
+        EXPECT_NE(expected.View(), text) << "filter " << filter;
+        EXPECT_EQ(actual.View(), expected.View()) << "filter " << filter;
     }
 }
 

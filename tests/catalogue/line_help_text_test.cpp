@@ -43,6 +43,12 @@ TEST(LineHelpTip, FoundKeysGiveSyntaxDocumentationAndSuffix) {
         {u"\t<ENABLEUAC>", u"<ENABLEUAC>",
          u"Syntax: <ENABLEUAC>\r\n\r\nEnable the User Account Control." + kScriptSuffix, true},
         {u"<Reg>", u"<Reg>", u"Syntax: <Reg>\r\n", false},
+        // The command reference loses the blank before a break inside a description.
+        {u"<RunWait>", u"<RunWait>",
+         u"Syntax: <RunWait> -h -x86 -x64\r\n\r\nRun the commands specified in the lines below "
+         u"this keyword, and wait \r\nuntil each command ends execution before stepping to the "
+         u"next one.\r\n\r\n",
+         false},
         {u"  <BackupRegistry> | 3 | All users", u"<BackupRegistry>",
          u"Syntax: <BackupRegistry> | flag | username\r\n", false},
         {u"<Sleep> 5", u"<Sleep>", u"Syntax: <Sleep>[seconds]\r\n", false},

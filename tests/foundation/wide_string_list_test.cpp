@@ -38,31 +38,6 @@ TEST(WideStringList, SplitCases) {
     }
 }
 
-TEST(WideStringList, GetClampsEmptinessAndSplittingAgain) {
-    WideStringList list;
-    EXPECT_EQ(list.Get(0), nullptr);
-    EXPECT_TRUE(list.IsEmpty());
-    list.Split(u"first,second", u",", false);
-    EXPECT_FALSE(list.IsEmpty());
-    EXPECT_EQ(std::u16string(list.Get(99)), u"second");
-    list.Split(u"", u",", false);
-    EXPECT_EQ(list.Count(), 1u);
-    EXPECT_TRUE(list.IsEmpty());
-    list.Split(u",x", u",", false);
-    EXPECT_FALSE(list.IsEmpty());  // a leading empty field is still content
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_EQ(list.Get(0), nullptr);
-    // Fields outlive the text; the new text and separators may be fields of the old split.
-    {
-        WideString text(u"k1=v1;k2=v2;=");
-        list.Split(text.CStr(), u";", false);
-    }
-    ASSERT_EQ(list.Count(), 3u);
-    list.Split(list.Get(1), list.Get(2), false);
-    EXPECT_EQ(Fields(list), (std::vector<std::u16string>{u"k2", u"v2"}));
-}
-
 TEST(WideStringArray, AppendCopiesPastTheFirstAllocation) {
     WideStringArray array;
     WideString value;
