@@ -19,52 +19,74 @@
 namespace scrutor {
 namespace {
 
-void Select(HWND editor, int start, int end) { SendMessageW(editor, EM_SETSEL, start, end); }
-
-TEST_F(MainWindowTest, InsertionDeletesTheSelectionFirst) {
-    SetEditorText(app.Editor(), u"keep THIS line");
-    Select(app.Editor(), 5, 10);  // leaves "keep line" with the caret past its middle
-    InsertBlock(app.Editor(), u"<Comment>");
-    EXPECT_EQ(EditorText(), u"keep line\r\n<Comment>");
+// Each editing command on a text and selection: the text it leaves and whether the document
+// then counts as changed. None can be undone: not even typing just before survives in the
+// undo buffer.
+TEST_F(MainWindowTest, EditCommandsReplaceWithoutUndo) {
+    const struct {
+        const char* name;
+        const char16_t* text;
+        int start, end;
+        void (*command)(Application&);
+        const char16_t* after;
+        bool modified;
+    } cases[] = {
+        // The selection goes first: "keep line" with the caret past its middle.
+        {"insert block", u"keep THIS line", 5, 10, [](Application& a) { InsertBlock(a.Editor(), u"<Comment>"); },
+         u"keep line\r\n<Comment>", true},
+        {"tab", u"ab", 1, 1, InsertTab, u"a\tb", true},
+        {"clear all", u"text", 0, 0,
+         [](Application& a) {
+             SetEditorModified(a.Editor(), true);
+             ClearAll(a);
+         },
+         u"", false},
+        // The filters' results and marks are proved end to end; a too-short text is not even rewritten.
+        {"too short to filter", u"B | Signed : X\r\nshort", 0, 0, HideAllSigned, u"B | Signed : X\r\nshort", false},
+        {"ignore files in the whole line", u"top\r\n <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y\r\nend", 0, 0,
+         [](Application& a) {
+             SendMessageW(a.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"the "));
+             SendMessageW(a.Editor(), EM_SETSEL, 16, 16);
+             IgnoreFiles(a);
+             UndoEdit(a);
+         },
+         u"the top\r\n <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y\r\nend", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetEditorText(app.Editor(), c.text);
+        SendMessageW(app.Editor(), EM_SETSEL, c.start, c.end);
+        c.command(app);
+        EXPECT_EQ(EditorText(), c.after);
+        EXPECT_EQ(IsEditorModified(app.Editor()), c.modified);
+        EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
+    }
 }
 
-TEST_F(MainWindowTest, SelectedTextWidensToWholeLinesIncludingTheEndLine) {
-    HWND editor = app.Editor();
-    SetEditorText(editor, u"alpha\r\nbravo\r\ncharlie");
-    WideString text;
-    Select(editor, 2, 3);
-    ASSERT_TRUE(GetSelectedText(editor, text, false));
-    EXPECT_EQ(std::u16string(text.View()), u"p");
-    // Ends right after the first line break: the line it ends on is taken in as well.
-    Select(editor, 2, 7);
-    ASSERT_TRUE(GetSelectedText(editor, text, true));
-    EXPECT_EQ(std::u16string(text.View()), u"alpha\r\nbravo");
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 12u);
-}
-
-// The filters' results and marks are proved end to end; a too-short text is not even rewritten.
-TEST_F(MainWindowTest, FilterCommandsLeaveATooShortTextAlone) {
-    SetEditorText(app.Editor(), u"B | Signed : X\r\nshort");
-    HideAllSigned(app);
-    EXPECT_EQ(EditorText(), u"B | Signed : X\r\nshort");
-    EXPECT_FALSE(IsEditorModified(app.Editor())) << "a too-short text is left alone";
-}
-
-// Typed just before: an undo afterwards has nothing left to take back, not even the typing.
-TEST_F(MainWindowTest, IgnoreFilesMarksTheWholeSelectedLinesForGood) {
-    SetEditorText(app.Editor(), u"top\r\n <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y\r\nend");
-    Select(app.Editor(), 0, 0);
-    SendMessageW(app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"the "));
-    Select(app.Editor(), 16, 16);
-    IgnoreFiles(app);
-    UndoEdit(app);
-    EXPECT_EQ(EditorText(),
-              u"the top\r\n <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y\r\nend");
-    EXPECT_TRUE(IsEditorModified(app.Editor()));
+// A copy of whole lines takes in the line the selection ends on, even just after its line
+// break, and selects what it copied.
+TEST_F(MainWindowTest, CopyTakesTheSelectionOrItsWholeLines) {
+    SetEditorText(app.Editor(), u"alpha\r\nbravo\r\ncharlie");
+    const struct {
+        int start, end;
+        void (*copy)(Application&);
+        const char16_t* copied;
+        std::pair<int, int> selected;
+    } cases[] = {
+        {2, 3, CopySelection, u"p", {2, 3}},
+        {3, 3, CopySelection, u"", {3, 3}},
+        {2, 7, CopySelectedLines, u"alpha\r\nbravo", {0, 12}},
+        {10, 10, CopySelectedLines, u"bravo", {7, 12}},
+    };
+    for (const auto& c : cases) {
+        SendMessageW(app.Editor(), EM_SETSEL, c.start, c.end);
+        c.copy(app);
+        EXPECT_EQ(ClipboardText(), c.copied) << c.start << "-" << c.end;
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(app.Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(std::pair(static_cast<int>(start), static_cast<int>(end)), c.selected) << c.start << "-" << c.end;
+    }
 }
 
 // Settings are read at start and written at shutdown; minimised windows keep the geometry.

@@ -127,7 +127,8 @@ TEST_F(MainWindowTest, EveryShortcutLabelIsAWorkingAcceleratorOfItsItem) {
     }
 }
 
-TEST_F(MainWindowTest, EditorIsAPlainMultiLineEditWithTheWorkbenchFont) {
+// The upper zoom limit is the end-to-end test's (25 x Ctrl+I stores 32).
+TEST_F(MainWindowTest, EditorIsAPlainMultiLineEditWithTheWorkbenchFontThatZoomsOutToEight) {
     HWND editor = app.Editor();
     const LONG_PTR style = GetWindowLongPtrW(editor, GWL_STYLE);
     for (LONG_PTR bit : {LONG_PTR{ES_MULTILINE}, LONG_PTR{ES_WANTRETURN}, LONG_PTR{WS_VSCROLL},
@@ -136,43 +137,29 @@ TEST_F(MainWindowTest, EditorIsAPlainMultiLineEditWithTheWorkbenchFont) {
     }
     EXPECT_GT(SendMessageW(editor, EM_GETLIMITTEXT, 0, 0), 0x10000);  // not the 32 KB default
     EXPECT_EQ(LOWORD(SendMessageW(editor, EM_GETMARGINS, 0, 0)), 5);
-    LOGFONTW font{};
-    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)),
-                           sizeof font, &font));
-    EXPECT_EQ(_wcsicmp(font.lfFaceName, L"Courier new"), 0);
-    EXPECT_EQ(font.lfWeight, 800);
+    const auto font = [&] {
+        LOGFONTW f{};
+        EXPECT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)), sizeof f, &f));
+        return f;
+    };
+    EXPECT_EQ(_wcsicmp(font().lfFaceName, L"Courier new"), 0);
+    EXPECT_EQ(font().lfWeight, 800);
     RECT client{};
     GetClientRect(app.MainWindow(), &client);
     RECT frame{};
     GetWindowRect(editor, &frame);
     EXPECT_EQ(frame.right - frame.left, client.right) << "the editor does not fill the window";
     EXPECT_EQ(frame.bottom - frame.top, client.bottom);
-}
-
-int FontHeight(HWND editor) {
-    LOGFONTW font{};
-    (void)GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)), sizeof font,
-                     &font);
-    return font.lfHeight;
-}
-
-// The upper limit is the end-to-end test's (25 x Ctrl+I stores 32).
-TEST_F(MainWindowTest, ZoomOutStopsAtEightAndResizesTheFont) {
     app.Config().fontSize = 9;
     ZoomOut(app);
     ZoomOut(app);
     EXPECT_EQ(app.Config().fontSize, 8);
-    EXPECT_EQ(FontHeight(app.Editor()), -8 * 96 / 72);
+    EXPECT_EQ(font().lfHeight, -8 * 96 / 72);
 }
 
-TEST_F(MainWindowTest, TabAndPasteInsertAtTheCaretWithoutUndo) {
-    SetEditorText(app.Editor(), u"ab");
-    SendMessageW(app.Editor(), EM_SETSEL, 1, 1);
-    InsertTab(app);
-    EXPECT_EQ(EditorText(), u"a\tb");
-    EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
-    // Unicode text arrives unit for unit, a surrogate pair included; ANSI-only text is read
-    // in the ANSI code page (1252: "\xE9" is e acute, "\x80" the euro sign).
+// Unicode text arrives unit for unit, a surrogate pair included; ANSI-only text is read in the
+// ANSI code page (1252: "\xE9" is e acute, "\x80" the euro sign).
+TEST_F(MainWindowTest, PasteTakesUnicodeOrAnsiText) {
     const std::u16string unicode = u"\u041F\u0440\u0438\u0432\u0435\u0442 \u691C\u67FB \U0001F50D";
     const char ansi[] = "caf\xE9 \x80 x";
     ASSERT_EQ(GetACP(), 1252u);
@@ -190,31 +177,6 @@ TEST_F(MainWindowTest, TabAndPasteInsertAtTheCaretWithoutUndo) {
         PasteText(app);
         EXPECT_EQ(EditorText(), u"[" + c.pasted + u"]") << c.format;
     }
-}
-
-TEST_F(MainWindowTest, CopySelectedLinesWidensAnEmptySelectionToItsLine) {
-    SetEditorText(app.Editor(), u"first\r\nsecond line\r\nthird");
-    SendMessageW(app.Editor(), EM_SETSEL, 10, 10);
-    CopySelectedLines(app);
-    EXPECT_EQ(ClipboardText(), u"second line");
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(app.Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 7u);
-    EXPECT_EQ(end, 18u);
-    CopySelection(app);  // the same range, now selected
-    EXPECT_EQ(ClipboardText(), u"second line");
-    SendMessageW(app.Editor(), EM_SETSEL, 3, 3);
-    CopySelection(app);
-    EXPECT_EQ(ClipboardText(), u"");
-}
-
-TEST_F(MainWindowTest, ClearAllLeavesAnUnmodifiedEmptyEditor) {
-    SetEditorText(app.Editor(), u"text");
-    SetEditorModified(app.Editor(), true);
-    ClearAll(app);
-    EXPECT_EQ(EditorText(), u"");
-    EXPECT_FALSE(IsEditorModified(app.Editor()));
 }
 
 // What Explorer hands a window when files are dropped on it: a DROPFILES block with the
