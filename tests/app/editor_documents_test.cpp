@@ -1,10 +1,9 @@
-// The shared editor operations, the file side of documents, the filter glue and the
-// settings round trip, on the real main window in the test process.
+// The shared editor operations, the filter glue and where ZEP is found, on the real main
+// window in the test process.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <utility>
 
@@ -87,38 +86,6 @@ TEST_F(MainWindowTest, CopyTakesTheSelectionOrItsWholeLines) {
         SendMessageW(app.Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(std::pair(static_cast<int>(start), static_cast<int>(end)), c.selected) << c.start << "-" << c.end;
     }
-}
-
-// Settings are read at start and written at shutdown; minimised windows keep the geometry.
-TEST(SettingsRoundTrip, InvalidValuesFallBackAndTheZoomedSizeIsWritten) {
-    std::deque<RegistryValueGuard> stored;  // put back as they were found
-    for (const auto& [name, value] : {std::pair{L"FontSize", 33u}, {L"WindowWidth", 249u}, {L"WindowHeight", 300u},
-                                      {L"WindowPosX", 0u}, {L"WindowPosY", 0u}}) {
-        ASSERT_TRUE(stored.emplace_back(HKEY_LOCAL_MACHINE, L"Software\\ZEP - Zepharion\\Scrutor", name).SetDword(value));
-    }
-    {
-        Application app;
-        app.Start(GetModuleHandleW(nullptr), nullptr);
-        EXPECT_EQ(app.Config().fontSize, kDefaultFontSize);
-        RECT r{};
-        GetWindowRect(app.MainWindow(), &r);
-        EXPECT_EQ(r.right - r.left, app.Values().screen.width / 3 * 2);
-        EXPECT_EQ(r.bottom - r.top, 300);
-        app.Config().fontSize = 12;
-        ShowWindow(app.MainWindow(), SW_MINIMIZE);
-        app.Shutdown();
-    }
-    EXPECT_EQ(stored[0].Dword().value_or(0), 12u);
-    EXPECT_EQ(stored[1].Dword().value_or(0), 249u) << "a minimised window must not overwrite the geometry";
-    {
-        Application app;
-        app.Start(GetModuleHandleW(nullptr), nullptr);
-        EXPECT_EQ(app.Config().fontSize, 12);
-        SetWindowPos(app.MainWindow(), nullptr, 20, 30, 400, 250, SWP_NOZORDER);
-        app.Shutdown();
-    }
-    EXPECT_EQ(stored[1].Dword().value_or(0), 400u);
-    EXPECT_EQ(stored[4].Dword().value_or(0), 30u);
 }
 
 TEST(ZepLocation, BesideTheProgramOrUnderInstallDir) {

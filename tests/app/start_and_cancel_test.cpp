@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/application.h"
+#include "app/core/settings.h"
 #include "app/documents.h"
 #include "app/event_loop.h"
 #include "driver.h"
@@ -57,39 +61,54 @@ TEST(StartUp, ACommandLineOfThreeCharactersOrFewerOpensNothing) {
     }
 }
 
-// Both coordinates unset: centred in the work area; one unset: it stays -1. However small
-// the user drags it, the window keeps 200 x 80.
-TEST(StartUp, FirstPlacementAndMinimumSize) {
-    RegistryValueGuard width(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowWidth");
-    RegistryValueGuard height(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowHeight");
-    RegistryValueGuard x(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowPosX");
-    RegistryValueGuard y(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowPosY");
-    ASSERT_TRUE(width.SetDword(400));
-    ASSERT_TRUE(height.SetDword(300));
+// Settings are read at start and written at shutdown. Both coordinates unset: centred in the
+// work area; one unset: it stays -1. Invalid values fall back; however small the user drags
+// the window, it keeps 200 x 80; a minimised window does not overwrite the stored geometry.
+TEST(StartUp, SettingsPlaceTheWindowAndAreWrittenAtShutdown) {
+    std::deque<RegistryValueGuard> stored;  // put back as they were found
+    for (const wchar_t* name : {L"FontSize", L"WindowWidth", L"WindowHeight", L"WindowPosX", L"WindowPosY"}) {
+        stored.emplace_back(HKEY_LOCAL_MACHINE, kProgramKey, name);
+    }
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG fallback = GetSystemMetrics(SM_CXSCREEN) / 3 * 2;
     const struct {
-        DWORD x, y;
-        LONG left, top;
+        DWORD width, x, y;
+        LONG shownWidth, left, top;
     } cases[] = {
-        {0, 0, work.left + (work.right - work.left - 400) / 2, work.top + (work.bottom - work.top - 300) / 2},
-        {30, 0, 30, -1},
-        {0, 40, -1, 40},
+        {249, 0, 0, fallback, work.left + (work.right - work.left - fallback) / 2,
+         work.top + (work.bottom - work.top - 300) / 2},
+        {400, 30, 0, 400, 30, -1},
+        {400, 0, 40, 400, -1, 40},
     };
+    ASSERT_TRUE(stored[2].SetDword(300));
     for (const auto& c : cases) {
-        ASSERT_TRUE(x.SetDword(c.x));
-        ASSERT_TRUE(y.SetDword(c.y));
+        ASSERT_TRUE(stored[0].SetDword(33) && stored[1].SetDword(c.width) && stored[3].SetDword(c.x) &&
+                    stored[4].SetDword(c.y));
         Application app;
         app.Start(GetModuleHandleW(nullptr), nullptr);
+        EXPECT_EQ(app.Config().fontSize, kDefaultFontSize);
         RECT r{};
         GetWindowRect(app.MainWindow(), &r);
-        EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
-        EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
-        EXPECT_EQ(r.right - r.left, 400);
+        EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::array{c.left, c.top, c.shownWidth, 300L}))
+            << c.x << "," << c.y;
         SetWindowPos(app.MainWindow(), nullptr, 0, 0, 20, 10, SWP_NOMOVE | SWP_NOZORDER);
         GetWindowRect(app.MainWindow(), &r);
         EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(200L, 80L));
+        app.Config().fontSize = 12;
+        ShowWindow(app.MainWindow(), SW_MINIMIZE);
+        app.Shutdown();
+        EXPECT_EQ(stored[0].Dword(), std::optional<DWORD>(12));
+        EXPECT_EQ(stored[1].Dword(), std::optional<DWORD>(c.width)) << "the minimised window overwrote the geometry";
     }
+    Application app;
+    app.Start(GetModuleHandleW(nullptr), nullptr);
+    EXPECT_EQ(app.Config().fontSize, 12);
+    SetWindowPos(app.MainWindow(), nullptr, 20, 30, 410, 250, SWP_NOZORDER);
+    app.Shutdown();
+    EXPECT_EQ(stored[1].Dword(), std::optional<DWORD>(410));
+    EXPECT_EQ(stored[4].Dword(), std::optional<DWORD>(30));
 }
 
 // What the user does with each box and file dialog that comes up while a command runs: the
@@ -131,9 +150,12 @@ TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
         void (*command)(Application&);
         const wchar_t* promptAnswer;
         std::vector<std::wstring> seen;
+        const char16_t* document = u"New script.zep";
     } cases[] = {
         {"Save", SaveCommand, L"Yes", {save}},
         {"Save as script", SaveAsScript, L"Yes", {save}},
+        // A log keeps its name, so a later Save does not put the script header into it.
+        {"Save as script, a log", SaveAsScript, L"Yes", {save}, u"scan.log"},
         {"Close", RequestClose, L"Yes", {prompt, save}},
         {"Close, Cancel", RequestClose, L"Cancel", {prompt}},
         {"New script", NewDocument, L"Yes", {prompt, save}},
@@ -146,6 +168,7 @@ TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
         SCOPED_TRACE(c.name);
         SetEditorText(app.Editor(), u"<Delete>\r\nC:\\typed.exe");
         SetEditorModified(app.Editor(), true);
+        app.CurrentDocument().name = c.document;
         Answers answers{c.promptAnswer, {}, nullptr};
         gAnswers = &answers;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWhatIsOpen);
@@ -156,18 +179,10 @@ TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
         EXPECT_TRUE(IsEditorModified(app.Editor()));
         EXPECT_EQ(Text(app.MainWindow()), L"New script.zep - Scrutor");
         EXPECT_TRUE(app.CurrentDocument().path.IsEmpty());
+        EXPECT_EQ(app.CurrentDocument().name, WideString(c.document));
         EXPECT_FALSE(app.LoopEnded());
         EXPECT_EQ(FilesIn(here.folder), 0);
     }
-    // A log keeps its name, so a later Save does not put the script header into it.
-    app.CurrentDocument().name = u"scan.log";
-    Answers answers{L"Yes", {}, nullptr};
-    gAnswers = &answers;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWhatIsOpen);
-    SaveAsScript(app);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(answers.seen, std::vector<std::wstring>{save});
-    EXPECT_EQ(app.CurrentDocument().name, WideString(u"scan.log"));
 }
 
 }  // namespace
