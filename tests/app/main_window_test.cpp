@@ -65,31 +65,23 @@ TEST_F(MainWindowTest, MenusFollowTheCommandTable) {
 
 // Another process cannot read menus under Wine, so the count in these texts is read here.
 TEST_F(MainWindowTest, MemoryMenuTextsFollowTheNumberOfLines) {
-    const auto menuTexts = [&] {
-        std::wstring texts;
-        for (CommandId id : {CommandId::kManageMemoryList, CommandId::kInsertMemorizedLines}) {
-            wchar_t text[128]{};
-            GetMenuStringW(GetMenu(app.MainWindow()),
-                           static_cast<UINT>(app.Commands().ToolkitId(id)), text, 128,
-                           MF_BYCOMMAND);
-            texts += text + std::wstring(L"|");
-        }
-        return texts;
+    const auto menuText = [&](CommandId id) {
+        wchar_t text[128]{};
+        GetMenuStringW(GetMenu(app.MainWindow()), static_cast<UINT>(app.Commands().ToolkitId(id)), text, 128,
+                       MF_BYCOMMAND);
+        return std::wstring(text);
     };
     SetEditorText(app.Editor(),
                   u"C:\\Users\\Maria\\upd.exe | Not signed\r\nshort\r\n"
                   u"<Run> | Updater | C:\\upd\\upd.exe /silent");
     SendMessageW(app.Editor(), EM_SETSEL, 0, -1);
-    app.MemoryList().MemorizeSelectedLines();
-    EXPECT_EQ(menuTexts(),
-              L"Manage memory list (2 lines)\tAlt+W|Insert memorized lines (2 lines)\tCtrl+W|");
-    app.MemoryList().MemorizeSelectedLines();  // no duplicate check
-    EXPECT_EQ(menuTexts(),
-              L"Manage memory list (4 lines)\tAlt+W|Insert memorized lines (4 lines)\tCtrl+W|");
-    app.MemoryList().Reset();
-    EXPECT_EQ(menuTexts(),
-              L"Manage memory list (0 lines)\tAlt+W|Insert memorized lines (0 lines)\tCtrl+W|");
-    EXPECT_EQ(app.MemoryList().Count(), 0);
+    for (const int lines : {2, 4, 0}) {  // the second time with no duplicate check
+        if (lines != 0) app.MemoryList().MemorizeSelectedLines();
+        if (lines == 0) app.MemoryList().Reset();
+        const std::wstring count = L" (" + std::to_wstring(lines) + L" lines)\t";
+        EXPECT_EQ(menuText(CommandId::kManageMemoryList), L"Manage memory list" + count + L"Alt+W");
+        EXPECT_EQ(menuText(CommandId::kInsertMemorizedLines), L"Insert memorized lines" + count + L"Ctrl+W");
+    }
 }
 
 std::wstring KeyLabel(const ACCEL& entry) {
@@ -201,8 +193,7 @@ HGLOBAL DropOf(const std::vector<std::wstring>& paths, POINT at) {
 TEST_F(MainWindowTest, DroppedFilesArriveAsLinesAtTheCaret) {
     SetEditorText(app.Editor(), u"<Delete>\r\n<Reboot>");
     SendMessageW(app.Editor(), EM_SETSEL, 10, 10);
-    while (ui::GetEvent(app.Events(), true) != 0) {
-    }
+    DrainPendingEvents(app);
     RECT editor{};
     GetWindowRect(app.Editor(), &editor);
     POINT inside{editor.left + 30, editor.top + 30};
