@@ -1,5 +1,6 @@
-// The console user behind the program, and that user's Explorer setting for info tips,
-// compared with what Windows says of the test process's own account.
+// What the program finds on the machine: the console user behind it (compared with what
+// Windows says of the test process's own account), that user's Explorer setting for info
+// tips, and where ZEP is installed.
 #include <windows.h>
 
 #include <sddl.h>
@@ -10,8 +11,10 @@
 #include <optional>
 #include <string>
 
+#include "app/core/settings.h"
 #include "app/settings_win.h"
 #include "foundation/handles.h"
+#include "foundation/registry_key.h"
 #include "test_files.h"
 
 namespace scrutor {
@@ -68,6 +71,23 @@ TEST(ExplorerSetting, ShowInfoTipIsReadFromTheConsoleUsersKeyAndDefaultsToOne) {
     EXPECT_EQ(ReadShowInfoTip(), 1u) << "a value of the wrong type counts as unreadable";
     ASSERT_TRUE(value.Delete());
     EXPECT_EQ(ReadShowInfoTip(), 1u);
+}
+
+TEST(ZepLocation, BesideTheProgramOrUnderInstallDir) {
+    const std::wstring beside = TestFolder(L"scrutor-zep-beside");
+    const std::wstring installed = TestFolder(L"scrutor-zep-installed");
+    RegistryKey maker;
+    ASSERT_TRUE(maker.Open(kMakerKeyPath, kOpenOrCreate));
+    ASSERT_TRUE(maker.WriteString(kInstallDirValue, reinterpret_cast<const char16_t*>(installed.c_str())));
+    const WideString besideDir(reinterpret_cast<const char16_t*>((beside + L"\\").c_str()));
+    EXPECT_TRUE(LocateZep(besideDir).IsEmpty()) << "neither place has ZEP yet";
+    ASSERT_TRUE(WriteBytes(installed + L"\\ZEP_en.exe", "MZ"));
+    EXPECT_EQ(std::u16string(LocateZep(besideDir).View()),
+              reinterpret_cast<const char16_t*>((installed + L"\\ZEP_en.exe").c_str()));
+    ASSERT_TRUE(WriteBytes(beside + L"\\ZEP_en.exe", "MZ"));
+    EXPECT_EQ(std::u16string(LocateZep(besideDir).View()),
+              reinterpret_cast<const char16_t*>((beside + L"\\ZEP_en.exe").c_str()));
+    EXPECT_TRUE(maker.DeleteValue(kInstallDirValue));
 }
 
 }  // namespace

@@ -8,11 +8,13 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/edit_commands.h"
+#include "app/filter_commands.h"
 #include "ui/editor.h"
 #include "app/event_loop.h"
 #include "app_test_support.h"
@@ -168,6 +170,76 @@ TEST_F(MainWindowTest, PasteTakesUnicodeOrAnsiText) {
         ASSERT_TRUE(PutOnClipboard(c.format, c.data, c.bytes));
         PasteText(app);
         EXPECT_EQ(EditorText(), u"[" + c.pasted + u"]") << c.format;
+    }
+}
+
+// Each editing command on a text and selection: the text it leaves and whether the document
+// then counts as changed. None can be undone: not even typing just before survives in the
+// undo buffer.
+TEST_F(MainWindowTest, EditCommandsReplaceWithoutUndo) {
+    const struct {
+        const char* name;
+        const char16_t* text;
+        int start, end;
+        void (*command)(Application&);
+        const char16_t* after;
+        bool modified;
+    } cases[] = {
+        // The selection goes first: "keep line" with the caret past its middle.
+        {"insert block", u"keep THIS line", 5, 10, [](Application& a) { InsertBlock(a.Editor(), u"<Comment>"); },
+         u"keep line\r\n<Comment>", true},
+        {"tab", u"ab", 1, 1, InsertTab, u"a\tb", true},
+        {"clear all", u"text", 0, 0,
+         [](Application& a) {
+             SetEditorModified(a.Editor(), true);
+             ClearAll(a);
+         },
+         u"", false},
+        // The filters' results and marks are proved end to end; a too-short text is not even rewritten.
+        {"too short to filter", u"B | Signed : X\r\nshort", 0, 0, HideAllSigned, u"B | Signed : X\r\nshort", false},
+        {"ignore files in the whole line", u"top\r\n <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y\r\nend", 0, 0,
+         [](Application& a) {
+             SendMessageW(a.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"the "));
+             SendMessageW(a.Editor(), EM_SETSEL, 16, 16);
+             IgnoreFiles(a);
+             UndoEdit(a);
+         },
+         u"the top\r\n <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y\r\nend", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetEditorText(app.Editor(), c.text);
+        SendMessageW(app.Editor(), EM_SETSEL, c.start, c.end);
+        c.command(app);
+        EXPECT_EQ(EditorText(), c.after);
+        EXPECT_EQ(IsEditorModified(app.Editor()), c.modified);
+        EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
+    }
+}
+
+// A copy of whole lines takes in the line the selection ends on, even just after its line
+// break, and selects what it copied.
+TEST_F(MainWindowTest, CopyTakesTheSelectionOrItsWholeLines) {
+    SetEditorText(app.Editor(), u"alpha\r\nbravo\r\ncharlie");
+    const struct {
+        int start, end;
+        void (*copy)(Application&);
+        const char16_t* copied;
+        std::pair<int, int> selected;
+    } cases[] = {
+        {2, 3, CopySelection, u"p", {2, 3}},
+        {3, 3, CopySelection, u"", {3, 3}},
+        {2, 7, CopySelectedLines, u"alpha\r\nbravo", {0, 12}},
+        {10, 10, CopySelectedLines, u"bravo", {7, 12}},
+    };
+    for (const auto& c : cases) {
+        SendMessageW(app.Editor(), EM_SETSEL, c.start, c.end);
+        c.copy(app);
+        EXPECT_EQ(ClipboardText(), c.copied) << c.start << "-" << c.end;
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(app.Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(std::pair(static_cast<int>(start), static_cast<int>(end)), c.selected) << c.start << "-" << c.end;
     }
 }
 
