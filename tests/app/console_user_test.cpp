@@ -11,10 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "app/core/settings.h"
 #include "app/settings_win.h"
 #include "foundation/handles.h"
-#include "foundation/registry_key.h"
 #include "test_files.h"
 
 namespace scrutor {
@@ -76,9 +74,8 @@ TEST(ExplorerSetting, ShowInfoTipIsReadFromTheConsoleUsersKeyAndDefaultsToOne) {
 TEST(ZepLocation, BesideTheProgramOrUnderInstallDir) {
     const std::wstring beside = TestFolder(L"scrutor-zep-beside");
     const std::wstring installed = TestFolder(L"scrutor-zep-installed");
-    RegistryKey maker;
-    ASSERT_TRUE(maker.Open(kMakerKeyPath, kOpenOrCreate));
-    ASSERT_TRUE(maker.WriteString(kInstallDirValue, reinterpret_cast<const char16_t*>(installed.c_str())));
+    const RegistryValueGuard installDir(HKEY_LOCAL_MACHINE, L"Software\\ZEP - Zepharion", L"InstallDir");
+    ASSERT_TRUE(installDir.SetText(installed));
     const WideString besideDir(reinterpret_cast<const char16_t*>((beside + L"\\").c_str()));
     EXPECT_TRUE(LocateZep(besideDir).IsEmpty()) << "neither place has ZEP yet";
     ASSERT_TRUE(WriteBytes(installed + L"\\ZEP_en.exe", "MZ"));
@@ -87,7 +84,6 @@ TEST(ZepLocation, BesideTheProgramOrUnderInstallDir) {
     ASSERT_TRUE(WriteBytes(beside + L"\\ZEP_en.exe", "MZ"));
     EXPECT_EQ(std::u16string(LocateZep(besideDir).View()),
               reinterpret_cast<const char16_t*>((beside + L"\\ZEP_en.exe").c_str()));
-    EXPECT_TRUE(maker.DeleteValue(kInstallDirValue));
 }
 
 }  // namespace
