@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,8 +103,10 @@ TEST_F(MainWindowTest, EveryShortcutLabelIsAWorkingAcceleratorOfItsItem) {
     EXPECT_EQ(entries.size(), 34u);
     HMENU bar = GetMenu(app.MainWindow());
     int labelled = 0;
+    std::set<std::pair<WORD, BYTE>> keys;
     for (const ACCEL& entry : entries) {
         EXPECT_TRUE(entry.fVirt & FVIRTKEY);
+        EXPECT_TRUE(keys.emplace(entry.key, entry.fVirt).second) << "two commands on one key";
         wchar_t text[256]{};
         if (GetMenuStringW(bar, entry.cmd, text, 256, MF_BYCOMMAND) == 0) continue;  // hidden control
         const std::wstring item(text);
@@ -113,12 +116,6 @@ TEST_F(MainWindowTest, EveryShortcutLabelIsAWorkingAcceleratorOfItsItem) {
         ++labelled;
     }
     EXPECT_EQ(labelled, 32);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        for (std::size_t j = i + 1; j < entries.size(); ++j) {
-            EXPECT_FALSE(entries[i].key == entries[j].key && entries[i].fVirt == entries[j].fVirt)
-                << "two commands on one key";
-        }
-    }
 }
 
 // The upper zoom limit is the end-to-end test's (25 x Ctrl+I stores 32).
