@@ -31,8 +31,7 @@ protected:
         targetWindow = WaitForWindow(target.Id(), L"ScrutorTargetDialog", nullptr, kWindowTimeout);
         ASSERT_NE(targetWindow, nullptr);
         ASSERT_NO_FATAL_FAILURE(Open(L"control_info.log"));
-        SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"first\r\nsecond"));
-        SendMessageW(editor, EM_SETSEL, 0, 0);
+        SetEditor(editor, L"first\r\nsecond");
         SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
         ASSERT_TRUE(Activate(window));
         PressKey('C', false, true);
@@ -152,8 +151,7 @@ TEST_F(ControlInfoTool, PickerFillsTheRowsForcedOrNotAndChosenRowsGoToClipboardA
     ASSERT_NE(SendMessageW(functions, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                            reinterpret_cast<LPARAM>(L"->WaitControlState2")),
               CB_ERR);
-    SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"first\r\nsecond"));
-    SendMessageW(editor, EM_SETSEL, 3, 3);
+    SetEditor(editor, L"first\r\nsecond", 3, 3);
     ASSERT_TRUE(PressButton(tool, L"Insert function"));
     const std::wstring expected = L"first\r\n->WaitControlState2([CLASS:Button; INSTANCE:2], 7)\r\nsecond";
     EXPECT_EQ(WaitForChange(editor, L"first\r\nsecond"), expected);

@@ -59,25 +59,16 @@ std::pair<int, int> Selection(HWND editor) {
     return {LOWORD(packed), HIWORD(packed)};
 }
 
-HWND WaitForMessageBox(DWORD processId) {
+std::wstring AnswerMessageBoxText(DWORD processId, const wchar_t* button, const char* screenshot) {
     HWND box = WaitForWindow(processId, L"_WINDOW_MsgBoxClass", nullptr, 5000);
     // The box may be found before its buttons exist.
-    if (box != nullptr) (void)WaitUntil([&] { return FindChild(box, L"Button") != nullptr; });
-    return box;
-}
-
-std::wstring MessageBoxText(HWND box) {
+    if (box == nullptr || !WaitUntil([&] { return FindChild(box, L"Button") != nullptr; })) return L"<no box>";
     HWND label = FindChild(box, L"Static");
-    return label != nullptr ? WindowText(label) : std::wstring();
-}
-
-std::wstring AnswerMessageBoxText(DWORD processId, const wchar_t* button, const char* screenshot) {
-    HWND box = WaitForMessageBox(processId);
-    const std::wstring text = box != nullptr ? MessageBoxText(box) : L"";
-    if (box != nullptr && screenshot != nullptr) SaveScreenshot(BesideThisProgram(screenshot));
+    const std::wstring text = label != nullptr ? WindowText(label) : L"";
+    if (screenshot != nullptr) SaveScreenshot(BesideThisProgram(screenshot));
     // A box still closing would swallow the next keystroke or take the next answer.
-    const bool answered = box != nullptr && WaitUntil([&] { return PressButton(box, button); }) &&
-                          WaitUntil([&] { return !IsWindow(box); });
+    const bool answered =
+        WaitUntil([&] { return PressButton(box, button); }) && WaitUntil([&] { return !IsWindow(box); });
     return answered ? text : L"<no box>";
 }
 

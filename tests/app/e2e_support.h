@@ -35,12 +35,8 @@ bool Press(HWND window, WORD key, bool ctrl = false, bool alt = false);
 void SetEditor(HWND editor, const std::wstring& text, int selStart = 0, int selEnd = 0);
 [[nodiscard]] std::pair<int, int> Selection(HWND editor);
 
-// The program's message box, once its buttons exist; null when none came up.
-[[nodiscard]] HWND WaitForMessageBox(DWORD processId);
-// The text a message box shows.
-[[nodiscard]] std::wstring MessageBoxText(HWND box);
-// Clicks a button of the next message box and waits for the box to close; the text it showed,
-// or "<no box>" when none came or it did not close.
+// Clicks a button of the program's next message box, once its buttons exist, and waits for the
+// box to close; the text it showed, or "<no box>" when none came or it did not close.
 std::wstring AnswerMessageBoxText(DWORD processId, const wchar_t* button, const char* screenshot = nullptr);
 inline bool AnswerMessageBox(DWORD processId, const wchar_t* button) {
     return AnswerMessageBoxText(processId, button) != L"<no box>";

@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/edit_commands.h"
+#include "app/filter_commands.h"
 #include "ui/editor.h"
 #include "app/event_loop.h"
 #include "app_test_support.h"
@@ -65,31 +68,23 @@ TEST_F(MainWindowTest, MenusFollowTheCommandTable) {
 
 // Another process cannot read menus under Wine, so the count in these texts is read here.
 TEST_F(MainWindowTest, MemoryMenuTextsFollowTheNumberOfLines) {
-    const auto menuTexts = [&] {
-        std::wstring texts;
-        for (CommandId id : {CommandId::kManageMemoryList, CommandId::kInsertMemorizedLines}) {
-            wchar_t text[128]{};
-            GetMenuStringW(GetMenu(app.MainWindow()),
-                           static_cast<UINT>(app.Commands().ToolkitId(id)), text, 128,
-                           MF_BYCOMMAND);
-            texts += text + std::wstring(L"|");
-        }
-        return texts;
+    const auto menuText = [&](CommandId id) {
+        wchar_t text[128]{};
+        GetMenuStringW(GetMenu(app.MainWindow()), static_cast<UINT>(app.Commands().ToolkitId(id)), text, 128,
+                       MF_BYCOMMAND);
+        return std::wstring(text);
     };
     SetEditorText(app.Editor(),
                   u"C:\\Users\\Maria\\upd.exe | Not signed\r\nshort\r\n"
                   u"<Run> | Updater | C:\\upd\\upd.exe /silent");
     SendMessageW(app.Editor(), EM_SETSEL, 0, -1);
-    app.MemoryList().MemorizeSelectedLines();
-    EXPECT_EQ(menuTexts(),
-              L"Manage memory list (2 lines)\tAlt+W|Insert memorized lines (2 lines)\tCtrl+W|");
-    app.MemoryList().MemorizeSelectedLines();  // no duplicate check
-    EXPECT_EQ(menuTexts(),
-              L"Manage memory list (4 lines)\tAlt+W|Insert memorized lines (4 lines)\tCtrl+W|");
-    app.MemoryList().Reset();
-    EXPECT_EQ(menuTexts(),
-              L"Manage memory list (0 lines)\tAlt+W|Insert memorized lines (0 lines)\tCtrl+W|");
-    EXPECT_EQ(app.MemoryList().Count(), 0);
+    for (const int lines : {2, 4, 0}) {  // the second time with no duplicate check
+        if (lines != 0) app.MemoryList().MemorizeSelectedLines();
+        if (lines == 0) app.MemoryList().Reset();
+        const std::wstring count = L" (" + std::to_wstring(lines) + L" lines)\t";
+        EXPECT_EQ(menuText(CommandId::kManageMemoryList), L"Manage memory list" + count + L"Alt+W");
+        EXPECT_EQ(menuText(CommandId::kInsertMemorizedLines), L"Insert memorized lines" + count + L"Ctrl+W");
+    }
 }
 
 std::wstring KeyLabel(const ACCEL& entry) {
@@ -108,8 +103,10 @@ TEST_F(MainWindowTest, EveryShortcutLabelIsAWorkingAcceleratorOfItsItem) {
     EXPECT_EQ(entries.size(), 34u);
     HMENU bar = GetMenu(app.MainWindow());
     int labelled = 0;
+    std::set<std::pair<WORD, BYTE>> keys;
     for (const ACCEL& entry : entries) {
         EXPECT_TRUE(entry.fVirt & FVIRTKEY);
+        EXPECT_TRUE(keys.emplace(entry.key, entry.fVirt).second) << "two commands on one key";
         wchar_t text[256]{};
         if (GetMenuStringW(bar, entry.cmd, text, 256, MF_BYCOMMAND) == 0) continue;  // hidden control
         const std::wstring item(text);
@@ -119,15 +116,10 @@ TEST_F(MainWindowTest, EveryShortcutLabelIsAWorkingAcceleratorOfItsItem) {
         ++labelled;
     }
     EXPECT_EQ(labelled, 32);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        for (std::size_t j = i + 1; j < entries.size(); ++j) {
-            EXPECT_FALSE(entries[i].key == entries[j].key && entries[i].fVirt == entries[j].fVirt)
-                << "two commands on one key";
-        }
-    }
 }
 
-TEST_F(MainWindowTest, EditorIsAPlainMultiLineEditWithTheWorkbenchFont) {
+// The upper zoom limit is the end-to-end test's (25 x Ctrl+I stores 32).
+TEST_F(MainWindowTest, EditorIsAPlainMultiLineEditWithTheWorkbenchFontThatZoomsOutToEight) {
     HWND editor = app.Editor();
     const LONG_PTR style = GetWindowLongPtrW(editor, GWL_STYLE);
     for (LONG_PTR bit : {LONG_PTR{ES_MULTILINE}, LONG_PTR{ES_WANTRETURN}, LONG_PTR{WS_VSCROLL},
@@ -136,43 +128,29 @@ TEST_F(MainWindowTest, EditorIsAPlainMultiLineEditWithTheWorkbenchFont) {
     }
     EXPECT_GT(SendMessageW(editor, EM_GETLIMITTEXT, 0, 0), 0x10000);  // not the 32 KB default
     EXPECT_EQ(LOWORD(SendMessageW(editor, EM_GETMARGINS, 0, 0)), 5);
-    LOGFONTW font{};
-    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)),
-                           sizeof font, &font));
-    EXPECT_EQ(_wcsicmp(font.lfFaceName, L"Courier new"), 0);
-    EXPECT_EQ(font.lfWeight, 800);
+    const auto font = [&] {
+        LOGFONTW f{};
+        EXPECT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)), sizeof f, &f));
+        return f;
+    };
+    EXPECT_EQ(_wcsicmp(font().lfFaceName, L"Courier new"), 0);
+    EXPECT_EQ(font().lfWeight, 800);
     RECT client{};
     GetClientRect(app.MainWindow(), &client);
     RECT frame{};
     GetWindowRect(editor, &frame);
     EXPECT_EQ(frame.right - frame.left, client.right) << "the editor does not fill the window";
     EXPECT_EQ(frame.bottom - frame.top, client.bottom);
-}
-
-int FontHeight(HWND editor) {
-    LOGFONTW font{};
-    (void)GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)), sizeof font,
-                     &font);
-    return font.lfHeight;
-}
-
-// The upper limit is the end-to-end test's (25 x Ctrl+I stores 32).
-TEST_F(MainWindowTest, ZoomOutStopsAtEightAndResizesTheFont) {
     app.Config().fontSize = 9;
     ZoomOut(app);
     ZoomOut(app);
     EXPECT_EQ(app.Config().fontSize, 8);
-    EXPECT_EQ(FontHeight(app.Editor()), -8 * 96 / 72);
+    EXPECT_EQ(font().lfHeight, -8 * 96 / 72);
 }
 
-TEST_F(MainWindowTest, TabAndPasteInsertAtTheCaretWithoutUndo) {
-    SetEditorText(app.Editor(), u"ab");
-    SendMessageW(app.Editor(), EM_SETSEL, 1, 1);
-    InsertTab(app);
-    EXPECT_EQ(EditorText(), u"a\tb");
-    EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
-    // Unicode text arrives unit for unit, a surrogate pair included; ANSI-only text is read
-    // in the ANSI code page (1252: "\xE9" is e acute, "\x80" the euro sign).
+// Unicode text arrives unit for unit, a surrogate pair included; ANSI-only text is read in the
+// ANSI code page (1252: "\xE9" is e acute, "\x80" the euro sign).
+TEST_F(MainWindowTest, PasteTakesUnicodeOrAnsiText) {
     const std::u16string unicode = u"\u041F\u0440\u0438\u0432\u0435\u0442 \u691C\u67FB \U0001F50D";
     const char ansi[] = "caf\xE9 \x80 x";
     ASSERT_EQ(GetACP(), 1252u);
@@ -192,29 +170,74 @@ TEST_F(MainWindowTest, TabAndPasteInsertAtTheCaretWithoutUndo) {
     }
 }
 
-TEST_F(MainWindowTest, CopySelectedLinesWidensAnEmptySelectionToItsLine) {
-    SetEditorText(app.Editor(), u"first\r\nsecond line\r\nthird");
-    SendMessageW(app.Editor(), EM_SETSEL, 10, 10);
-    CopySelectedLines(app);
-    EXPECT_EQ(ClipboardText(), u"second line");
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(app.Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 7u);
-    EXPECT_EQ(end, 18u);
-    CopySelection(app);  // the same range, now selected
-    EXPECT_EQ(ClipboardText(), u"second line");
-    SendMessageW(app.Editor(), EM_SETSEL, 3, 3);
-    CopySelection(app);
-    EXPECT_EQ(ClipboardText(), u"");
+// Each editing command on a text and selection: the text it leaves and whether the document
+// then counts as changed. None can be undone: not even typing just before survives in the
+// undo buffer.
+TEST_F(MainWindowTest, EditCommandsReplaceWithoutUndo) {
+    const struct {
+        const char* name;
+        const char16_t* text;
+        int start, end;
+        void (*command)(Application&);
+        const char16_t* after;
+        bool modified;
+    } cases[] = {
+        // The selection goes first: "keep line" with the caret past its middle.
+        {"insert block", u"keep THIS line", 5, 10, [](Application& a) { InsertBlock(a.Editor(), u"<Comment>"); },
+         u"keep line\r\n<Comment>", true},
+        {"tab", u"ab", 1, 1, InsertTab, u"a\tb", true},
+        {"clear all", u"text", 0, 0,
+         [](Application& a) {
+             SetEditorModified(a.Editor(), true);
+             ClearAll(a);
+         },
+         u"", false},
+        // The filters' results and marks are proved end to end; a too-short text is not even rewritten.
+        {"too short to filter", u"B | Signed : X\r\nshort", 0, 0, HideAllSigned, u"B | Signed : X\r\nshort", false},
+        {"ignore files in the whole line", u"top\r\n <ContentsProgramfiles> | C:\\a\\b.exe | Signed : X | y\r\nend", 0, 0,
+         [](Application& a) {
+             SendMessageW(a.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"the "));
+             SendMessageW(a.Editor(), EM_SETSEL, 16, 16);
+             IgnoreFiles(a);
+             UndoEdit(a);
+         },
+         u"the top\r\n <ContentsProgramfiles> | Ignore:C:\\a\\b.exe | Signed : X | y\r\nend", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetEditorText(app.Editor(), c.text);
+        SendMessageW(app.Editor(), EM_SETSEL, c.start, c.end);
+        c.command(app);
+        EXPECT_EQ(EditorText(), c.after);
+        EXPECT_EQ(IsEditorModified(app.Editor()), c.modified);
+        EXPECT_FALSE(SendMessageW(app.Editor(), EM_CANUNDO, 0, 0));
+    }
 }
 
-TEST_F(MainWindowTest, ClearAllLeavesAnUnmodifiedEmptyEditor) {
-    SetEditorText(app.Editor(), u"text");
-    SetEditorModified(app.Editor(), true);
-    ClearAll(app);
-    EXPECT_EQ(EditorText(), u"");
-    EXPECT_FALSE(IsEditorModified(app.Editor()));
+// A copy of whole lines takes in the line the selection ends on, even just after its line
+// break, and selects what it copied.
+TEST_F(MainWindowTest, CopyTakesTheSelectionOrItsWholeLines) {
+    SetEditorText(app.Editor(), u"alpha\r\nbravo\r\ncharlie");
+    const struct {
+        int start, end;
+        void (*copy)(Application&);
+        const char16_t* copied;
+        std::pair<int, int> selected;
+    } cases[] = {
+        {2, 3, CopySelection, u"p", {2, 3}},
+        {3, 3, CopySelection, u"", {3, 3}},
+        {2, 7, CopySelectedLines, u"alpha\r\nbravo", {0, 12}},
+        {10, 10, CopySelectedLines, u"bravo", {7, 12}},
+    };
+    for (const auto& c : cases) {
+        SendMessageW(app.Editor(), EM_SETSEL, c.start, c.end);
+        c.copy(app);
+        EXPECT_EQ(ClipboardText(), c.copied) << c.start << "-" << c.end;
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(app.Editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(std::pair(static_cast<int>(start), static_cast<int>(end)), c.selected) << c.start << "-" << c.end;
+    }
 }
 
 // What Explorer hands a window when files are dropped on it: a DROPFILES block with the
@@ -239,8 +262,7 @@ HGLOBAL DropOf(const std::vector<std::wstring>& paths, POINT at) {
 TEST_F(MainWindowTest, DroppedFilesArriveAsLinesAtTheCaret) {
     SetEditorText(app.Editor(), u"<Delete>\r\n<Reboot>");
     SendMessageW(app.Editor(), EM_SETSEL, 10, 10);
-    while (ui::GetEvent(app.Events(), true) != 0) {
-    }
+    DrainPendingEvents(app);
     RECT editor{};
     GetWindowRect(app.Editor(), &editor);
     POINT inside{editor.left + 30, editor.top + 30};

@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "analysis/script_templates.h"
-#include "app/core/settings.h"
 #include "e2e_support.h"
-#include "foundation/registry_key.h"
 #include "test_files.h"
 
 namespace {
@@ -38,21 +36,13 @@ std::vector<Start> Starts(const std::wstring& record, std::size_t count = 0) {
     return starts;
 }
 
-// Leaves the maker's key without InstallDir, as a fresh machine has it.
-struct InstallDirValue : scrutor::RegistryKey {
-    explicit InstallDirValue(const std::wstring& dir) {
-        EXPECT_TRUE(Open(scrutor::kMakerKeyPath, scrutor::kOpenOrCreate) &&
-                    WriteString(scrutor::kInstallDirValue, reinterpret_cast<const char16_t*>(dir.c_str())));
-    }
-    ~InstallDirValue() { (void)DeleteValue(scrutor::kInstallDirValue); }
-};
-
 TEST_F(OpenedLog, ZepGetsTheScriptOnlyAsTheUserLetsIt) {
     const std::wstring zepFolder = scrutor::TestFolder(L"ZEP install dir"), zepPath = zepFolder + L"\\ZEP_en.exe";
     const std::wstring record = zepFolder + L"\\starts.txt";
     ASSERT_TRUE(CopyFileW(BesideThisProgram(SCRUTOR_ZEP_RELATIVE).c_str(), zepPath.c_str(), FALSE));
     ASSERT_TRUE(SetEnvironmentVariableW(L"SCRUTOR_ZEP_RECORD", record.c_str()));
-    const InstallDirValue installDir(zepFolder);
+    const scrutor::RegistryValueGuard installDir(HKEY_LOCAL_MACHINE, L"Software\\ZEP - Zepharion", L"InstallDir");
+    ASSERT_TRUE(installDir.SetText(zepFolder));
     ASSERT_NO_FATAL_FAILURE(Open(L"run.log"));
     const std::string zep = Narrow(L"\"" + zepPath + L"\""), readFile = Narrow(L" -ReadFile \"" + path + L"\"");
     const auto press = [&](WORD key, bool ctrl = false) { EXPECT_TRUE(Press(window, key, ctrl)); };

@@ -1,17 +1,28 @@
-// Start-up paths (the command line, the window's first place and smallest size) and every
-// way of cancelling the save dialog, on the real main window in the test process.
+// Start-up paths (the command line, the window's first place and smallest size, the settings)
+// and every way of cancelling the save dialog, on the real main window in the test process;
+// and what the program finds on the machine: the console user behind it (compared with what
+// Windows says of the test process's own account), that user's Explorer setting for info
+// tips, and where ZEP is installed.
 #include <windows.h>
+
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/application.h"
+#include "app/core/settings.h"
 #include "app/documents.h"
 #include "app/event_loop.h"
+#include "app/settings_win.h"
 #include "driver.h"
+#include "foundation/handles.h"
 #include "test_files.h"
 #include "ui/editor.h"
 #include "ui/event_record.h"
@@ -57,39 +68,122 @@ TEST(StartUp, ACommandLineOfThreeCharactersOrFewerOpensNothing) {
     }
 }
 
-// Both coordinates unset: centred in the work area; one unset: it stays -1. However small
-// the user drags it, the window keeps 200 x 80.
-TEST(StartUp, FirstPlacementAndMinimumSize) {
-    RegistryValueGuard width(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowWidth");
-    RegistryValueGuard height(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowHeight");
-    RegistryValueGuard x(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowPosX");
-    RegistryValueGuard y(HKEY_LOCAL_MACHINE, kProgramKey, L"WindowPosY");
-    ASSERT_TRUE(width.SetDword(400));
-    ASSERT_TRUE(height.SetDword(300));
+// Settings are read at start and written at shutdown. Both coordinates unset: centred in the
+// work area; one unset: it stays -1. Invalid values fall back; however small the user drags
+// the window, it keeps 200 x 80; a minimised window does not overwrite the stored geometry.
+TEST(StartUp, SettingsPlaceTheWindowAndAreWrittenAtShutdown) {
+    std::deque<RegistryValueGuard> stored;  // put back as they were found
+    for (const wchar_t* name : {L"FontSize", L"WindowWidth", L"WindowHeight", L"WindowPosX", L"WindowPosY"}) {
+        stored.emplace_back(HKEY_LOCAL_MACHINE, kProgramKey, name);
+    }
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG fallback = GetSystemMetrics(SM_CXSCREEN) / 3 * 2;
     const struct {
-        DWORD x, y;
-        LONG left, top;
+        DWORD width, x, y;
+        LONG shownWidth, left, top;
     } cases[] = {
-        {0, 0, work.left + (work.right - work.left - 400) / 2, work.top + (work.bottom - work.top - 300) / 2},
-        {30, 0, 30, -1},
-        {0, 40, -1, 40},
+        {249, 0, 0, fallback, work.left + (work.right - work.left - fallback) / 2,
+         work.top + (work.bottom - work.top - 300) / 2},
+        {400, 30, 0, 400, 30, -1},
+        {400, 0, 40, 400, -1, 40},
     };
+    ASSERT_TRUE(stored[2].SetDword(300));
     for (const auto& c : cases) {
-        ASSERT_TRUE(x.SetDword(c.x));
-        ASSERT_TRUE(y.SetDword(c.y));
+        ASSERT_TRUE(stored[0].SetDword(33) && stored[1].SetDword(c.width) && stored[3].SetDword(c.x) &&
+                    stored[4].SetDword(c.y));
         Application app;
         app.Start(GetModuleHandleW(nullptr), nullptr);
+        EXPECT_EQ(app.Config().fontSize, kDefaultFontSize);
         RECT r{};
         GetWindowRect(app.MainWindow(), &r);
-        EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
-        EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
-        EXPECT_EQ(r.right - r.left, 400);
+        EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::array{c.left, c.top, c.shownWidth, 300L}))
+            << c.x << "," << c.y;
         SetWindowPos(app.MainWindow(), nullptr, 0, 0, 20, 10, SWP_NOMOVE | SWP_NOZORDER);
         GetWindowRect(app.MainWindow(), &r);
         EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(200L, 80L));
+        app.Config().fontSize = 12;
+        ShowWindow(app.MainWindow(), SW_MINIMIZE);
+        app.Shutdown();
+        EXPECT_EQ(stored[0].Dword(), std::optional<DWORD>(12));
+        EXPECT_EQ(stored[1].Dword(), std::optional<DWORD>(c.width)) << "the minimised window overwrote the geometry";
     }
+    Application app;
+    app.Start(GetModuleHandleW(nullptr), nullptr);
+    EXPECT_EQ(app.Config().fontSize, 12);
+    SetWindowPos(app.MainWindow(), nullptr, 20, 30, 410, 250, SWP_NOZORDER);
+    app.Shutdown();
+    EXPECT_EQ(stored[1].Dword(), std::optional<DWORD>(410));
+    EXPECT_EQ(stored[4].Dword(), std::optional<DWORD>(30));
+}
+
+std::wstring OwnSidText() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return L"";
+    alignas(TOKEN_USER) std::array<BYTE, 1024> buffer{};
+    DWORD size = 0;
+    std::wstring text;
+    wchar_t* sid = nullptr;
+    if (GetTokenInformation(token, TokenUser, buffer.data(), buffer.size(), &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+        text = sid;
+        LocalFree(sid);
+    }
+    CloseHandle(token);
+    return text;
+}
+
+std::wstring Wide(const char16_t* text) { return std::wstring(text, text + std::char_traits<char16_t>::length(text)); }
+
+TEST(ConsoleUser, IsTheAccountThisProcessRunsAsWithItsSidAsText) {
+    EXPECT_EQ(FindConsoleUserToken(nullptr, nullptr), nullptr) << "no name buffer, no answer";
+
+    std::array<char16_t, kAccountTextUnits> user{};
+    std::array<char16_t, kAccountTextUnits> sid{};
+    HandleHolder token(FindConsoleUserToken(user.data(), sid.data()));
+    ASSERT_TRUE(token.IsValid()) << "the test runs in the console session as its user";
+    wchar_t own[256]{};
+    DWORD ownSize = 256;
+    ASSERT_TRUE(GetUserNameW(own, &ownSize));
+    EXPECT_EQ(Wide(user.data()), own);
+    EXPECT_EQ(Wide(sid.data()), OwnSidText());
+    EXPECT_EQ(Wide(sid.data()).rfind(L"S-1-5-", 0), 0u);
+
+    // Without a SID buffer the user is still found.
+    std::array<char16_t, kAccountTextUnits> again{};
+    HandleHolder second(FindConsoleUserToken(again.data(), nullptr));
+    EXPECT_TRUE(second.IsValid());
+    EXPECT_EQ(Wide(again.data()), own);
+}
+
+TEST(ExplorerSetting, ShowInfoTipIsReadFromTheConsoleUsersKeyAndDefaultsToOne) {
+    // The user's own Explorer key, reached here through HKCU; put back as found.
+    const RegistryValueGuard value(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                                   L"ShowInfoTip");
+    ASSERT_TRUE(value.SetDword(0));
+    EXPECT_EQ(ReadShowInfoTip(), 0u);
+    ASSERT_TRUE(value.SetDword(7));
+    EXPECT_EQ(ReadShowInfoTip(), 7u);
+    ASSERT_TRUE(value.SetText(L"0"));
+    EXPECT_EQ(ReadShowInfoTip(), 1u) << "a value of the wrong type counts as unreadable";
+    ASSERT_TRUE(value.Delete());
+    EXPECT_EQ(ReadShowInfoTip(), 1u);
+}
+
+TEST(ZepLocation, BesideTheProgramOrUnderInstallDir) {
+    const std::wstring beside = TestFolder(L"scrutor-zep-beside");
+    const std::wstring installed = TestFolder(L"scrutor-zep-installed");
+    const RegistryValueGuard installDir(HKEY_LOCAL_MACHINE, L"Software\\ZEP - Zepharion", L"InstallDir");
+    ASSERT_TRUE(installDir.SetText(installed));
+    const WideString besideDir(reinterpret_cast<const char16_t*>((beside + L"\\").c_str()));
+    EXPECT_TRUE(LocateZep(besideDir).IsEmpty()) << "neither place has ZEP yet";
+    ASSERT_TRUE(WriteBytes(installed + L"\\ZEP_en.exe", "MZ"));
+    EXPECT_EQ(std::u16string(LocateZep(besideDir).View()),
+              reinterpret_cast<const char16_t*>((installed + L"\\ZEP_en.exe").c_str()));
+    ASSERT_TRUE(WriteBytes(beside + L"\\ZEP_en.exe", "MZ"));
+    EXPECT_EQ(std::u16string(LocateZep(besideDir).View()),
+              reinterpret_cast<const char16_t*>((beside + L"\\ZEP_en.exe").c_str()));
 }
 
 // What the user does with each box and file dialog that comes up while a command runs: the
@@ -131,9 +225,12 @@ TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
         void (*command)(Application&);
         const wchar_t* promptAnswer;
         std::vector<std::wstring> seen;
+        const char16_t* document = u"New script.zep";
     } cases[] = {
         {"Save", SaveCommand, L"Yes", {save}},
         {"Save as script", SaveAsScript, L"Yes", {save}},
+        // A log keeps its name, so a later Save does not put the script header into it.
+        {"Save as script, a log", SaveAsScript, L"Yes", {save}, u"scan.log"},
         {"Close", RequestClose, L"Yes", {prompt, save}},
         {"Close, Cancel", RequestClose, L"Cancel", {prompt}},
         {"New script", NewDocument, L"Yes", {prompt, save}},
@@ -146,6 +243,7 @@ TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
         SCOPED_TRACE(c.name);
         SetEditorText(app.Editor(), u"<Delete>\r\nC:\\typed.exe");
         SetEditorModified(app.Editor(), true);
+        app.CurrentDocument().name = c.document;
         Answers answers{c.promptAnswer, {}, nullptr};
         gAnswers = &answers;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWhatIsOpen);
@@ -156,18 +254,10 @@ TEST(CancelledSaveDialog, LosesNothingAndClosesNothing) {
         EXPECT_TRUE(IsEditorModified(app.Editor()));
         EXPECT_EQ(Text(app.MainWindow()), L"New script.zep - Scrutor");
         EXPECT_TRUE(app.CurrentDocument().path.IsEmpty());
+        EXPECT_EQ(app.CurrentDocument().name, WideString(c.document));
         EXPECT_FALSE(app.LoopEnded());
         EXPECT_EQ(FilesIn(here.folder), 0);
     }
-    // A log keeps its name, so a later Save does not put the script header into it.
-    app.CurrentDocument().name = u"scan.log";
-    Answers answers{L"Yes", {}, nullptr};
-    gAnswers = &answers;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWhatIsOpen);
-    SaveAsScript(app);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(answers.seen, std::vector<std::wstring>{save});
-    EXPECT_EQ(app.CurrentDocument().name, WideString(u"scan.log"));
 }
 
 }  // namespace
