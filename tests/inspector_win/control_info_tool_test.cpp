@@ -85,12 +85,13 @@ protected:
     void Event(int code, WPARAM value1 = 0) {
         tool_->OnEvent({code, tool_->Window(), 0, value1, 0, &Form()});
     }
-    void Select(Row row, const char16_t* value) {
+    // Without `notify` the tool is not told, as when the list changed under it.
+    void Select(Row row, const char16_t* value, bool notify = true) {
         const int item = static_cast<int>(row);
         ASSERT_TRUE(Form().SetItemText(Ids().list, item, 1, value));
         ASSERT_TRUE(Form().SetItemState(Ids().list, item, LVIS_SELECTED | LVIS_FOCUSED,
                                         LVIS_SELECTED | LVIS_FOCUSED));
-        Event(ui::kEventItemSelected, static_cast<WPARAM>(Ids().list));
+        if (notify) Event(ui::kEventItemSelected, static_cast<WPARAM>(Ids().list));
     }
     bool Enabled(int id) { return IsWindowEnabled(Form().ControlWindow(id)) != FALSE; }
     void SetEditor(const char16_t* text, int caret) {
@@ -146,9 +147,7 @@ TEST_F(ControlInfoToolTest, SelectionRefreshesTheFunctionControls) {
 // The event that reveals a change to the "Client area" row is not acted on; the next one is.
 TEST_F(ControlInfoToolTest, DoubleClickInsertsOnlyAfterTheRevealingEvent) {
     SetEditor(u"", 0);
-    const int item = static_cast<int>(Row::ClientArea);
-    ASSERT_TRUE(Form().SetItemText(Ids().list, item, 1, u"450, 490"));
-    ASSERT_TRUE(Form().SetItemState(Ids().list, item, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_NO_FATAL_FAILURE(Select(Row::ClientArea, u"450, 490", false));
     Event(ui::kEventDoubleClick, static_cast<WPARAM>(Ids().list));
     EXPECT_EQ(EditorText(), "");
     Event(ui::kEventDoubleClick, static_cast<WPARAM>(Ids().list));

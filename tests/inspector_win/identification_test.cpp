@@ -108,53 +108,30 @@ TEST_F(IdentificationTest, ForcedSearchSkipsGiantWindows) {
 }
 
 TEST_F(IdentificationTest, TextsDescribeWindowAndControls) {
-    const WindowProperties w = WindowInfo(dialog_);
-    EXPECT_EQ(w.className, u"ScrutorTargetDialog");
-    EXPECT_EQ(w.title, u"Setup;; step 1");
-    EXPECT_EQ(w.clientArea, u"460, 260");
-    struct Case {
-        int id;
-        const char16_t* text;
-        const char16_t* classNN;
-        const char16_t* advancedMode;
-        const char16_t* idText;
+    // The title, class and a client point are also the end-to-end test's drag.
+    EXPECT_EQ(WindowInfo(dialog_).clientArea, u"460, 260");
+    // The advanced mode is built from the same class and number by the portable texts.
+    const auto expectControl = [&](int id, const char16_t* text, const char16_t* classNN,
+                                   const char16_t* idText) {
+        const ControlProperties p = ControlInfo(Control(id), dialog_);
+        EXPECT_EQ(p.text, text) << Utf8(p.text);
+        EXPECT_EQ(p.classNN, classNN) << Utf8(p.classNN);
+        EXPECT_EQ(p.id, idText) << Utf8(p.id);
     };
-    const Case cases[] = {
-        // The third button counts the hidden one inside a pane.
-        {kHiddenButton, u"Hidden", u"Button3", u"[CLASS:Button; INSTANCE:3]", u"201"},
-        {kHiddenDeepButton, u"Hidden too", u"Button5", u"[CLASS:Button; INSTANCE:5]", u"212"},
-        {kNameLabel, u"Name:", u"Static1", u"[CLASS:Static; INSTANCE:1]", u"-1"},
-    };
-    for (const Case& c : cases) {
-        const ControlProperties p = ControlInfo(Control(c.id), dialog_);
-        EXPECT_EQ(p.text, c.text) << Utf8(p.text);
-        EXPECT_EQ(p.classNN, c.classNN) << Utf8(p.classNN);
-        EXPECT_EQ(p.advancedMode, c.advancedMode) << Utf8(p.advancedMode);
-        EXPECT_EQ(p.id, c.idText) << Utf8(p.id);
-    }
-    POINT p{10, 20};
-    ClientToScreen(dialog_, &p);
-    EXPECT_EQ(ClientPointText(dialog_, p), u"10, 20");
-    EXPECT_TRUE(ClientPointText(nullptr, p).IsEmpty());
+    // The third button counts the hidden one inside a pane.
+    expectControl(kHiddenButton, u"Hidden", u"Button3", u"201");
+    expectControl(kHiddenDeepButton, u"Hidden too", u"Button5", u"212");
+    expectControl(kNameLabel, u"Name:", u"Static1", u"-1");
+    EXPECT_TRUE(ClientPointText(nullptr, POINT{10, 20}).IsEmpty());
     EXPECT_TRUE(WindowInfo(nullptr).advancedMode.IsEmpty());
     EXPECT_TRUE(ControlInfo(nullptr, dialog_).classNN.IsEmpty());
 }
 
 // The rules are the portable resolver's; here real texts and ids must reach it.
 TEST_F(IdentificationTest, DefinitionsResolveInTheTarget) {
-    struct Case {
-        const char16_t* definition;
-        int id;  // 0: nothing
-    };
-    const Case cases[] = {
-        {u"[CLASS:Button; TEXT:OK]", kOkButton},
-        {u"[TEXT:Yes;; go]", kDeepButton},
-        {u"400", kNotesEdit},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, c.definition)), c.id)
-            << Utf8(WideString(c.definition));
-    }
+    EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, u"[CLASS:Button; TEXT:OK]")), kOkButton);
+    EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, u"[TEXT:Yes;; go]")), kDeepButton);
+    EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, u"400")), kNotesEdit);
 }
 
 struct HungWindow {

@@ -41,7 +41,6 @@ TEST_F(FormTest, CloseRequestsAreReportedAndTheWindowStays) {
 
 TEST_F(FormTest, MessagesBecomeEventsWithTheirValues) {
     const int id = form_.CreateButton(u"Press", 10, 10, 80, 25);
-    ASSERT_EQ(id, 1);
     SendMessageW(form_.ControlWindow(id), BM_CLICK, 0, 0);
     const auto click = WaitForEvent(form_.Events(), id);
     ASSERT_TRUE(click);
@@ -131,11 +130,9 @@ TEST_F(FormTest, ControlTableGrowsKeepsIdsAndIgnoresUnknownOnes) {
         EXPECT_FALSE(form_.Delete(bad));
         EXPECT_EQ(form_.SendToControl(bad, WM_GETTEXTLENGTH, 0, 0), 0);
     }
-    EXPECT_EQ(form_.ControlWindow(601), nullptr);
     EXPECT_EQ(form_.ControlWindow(0), form_.Window());
     EXPECT_TRUE(form_.Delete(7));
     EXPECT_FALSE(IsWindow(windows[6]));
-    EXPECT_EQ(form_.ControlWindow(7), nullptr);
     EXPECT_FALSE(form_.ControlExists(7));
     EXPECT_EQ(form_.ControlIdOfWindow(form_.Window()), 0);
 }
