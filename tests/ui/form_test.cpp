@@ -21,10 +21,9 @@ int Count(const std::vector<Event>& events, int code) {
 
 TEST_F(FormTest, CloseRequestsAreReportedAndTheWindowStays) {
     PostMessageW(form_.Window(), WM_CLOSE, 0, 0);
-    const auto event = WaitForEvent(form_.Events(), kEventClose);
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->form, &form_);
-    EXPECT_EQ(event->window, form_.Window());
+    const Event event = NextEvent(kEventClose);
+    EXPECT_EQ(event.form, &form_);
+    EXPECT_EQ(event.window, form_.Window());
     EXPECT_TRUE(IsWindowVisible(form_.Window()));
     // The close box reports it twice; handling it twice must be harmless.
     SendMessageW(form_.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -42,28 +41,21 @@ TEST_F(FormTest, CloseRequestsAreReportedAndTheWindowStays) {
 TEST_F(FormTest, MessagesBecomeEventsWithTheirValues) {
     const int id = form_.CreateButton(u"Press", 10, 10, 80, 25);
     SendMessageW(form_.ControlWindow(id), BM_CLICK, 0, 0);
-    const auto click = WaitForEvent(form_.Events(), id);
-    ASSERT_TRUE(click);
-    EXPECT_EQ(click->message, static_cast<UINT>(WM_COMMAND));
-    EXPECT_EQ(click->value1, static_cast<WPARAM>(BN_CLICKED));
-    EXPECT_EQ(reinterpret_cast<HWND>(click->value2), form_.ControlWindow(id));
+    const Event click = NextEvent(id);
+    EXPECT_EQ(click.message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(click.value1, static_cast<WPARAM>(BN_CLICKED));
+    EXPECT_EQ(reinterpret_cast<HWND>(click.value2), form_.ControlWindow(id));
     const int input = form_.CreateInput(u"", 10, 40, 100, 22);
     (void)form_.SetText(input, u"typed");
-    auto change = WaitForEvent(form_.Events(), kEventEditChange);
-    ASSERT_TRUE(change);
-    EXPECT_EQ(change->value1, static_cast<WPARAM>(input));
+    EXPECT_EQ(NextEvent(kEventEditChange).value1, static_cast<WPARAM>(input));
     SendMessageW(form_.Window(), WM_CHAR, 'x', 0);
-    auto ch = WaitForEvent(form_.Events(), kEventChar);
-    ASSERT_TRUE(ch);
-    EXPECT_EQ(ch->value1, static_cast<WPARAM>('x'));
+    EXPECT_EQ(NextEvent(kEventChar).value1, static_cast<WPARAM>('x'));
     SendMessageW(form_.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(WaitForEvent(form_.Events(), kEventMinimise));
     SendMessageW(form_.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(WaitForEvent(form_.Events(), kEventRestore));
     SendMessageW(form_.Window(), WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(7, 9));
-    auto move = WaitForEvent(form_.Events(), kEventMouseMove);
-    ASSERT_TRUE(move);
-    EXPECT_EQ(move->value1, static_cast<WPARAM>(MK_SHIFT));
+    EXPECT_EQ(NextEvent(kEventMouseMove).value1, static_cast<WPARAM>(MK_SHIFT));
 }
 
 TEST_F(FormTest, TwoFormsShareOneRecord) {
@@ -155,9 +147,7 @@ TEST_F(FormTest, KeysReachTheDefaultButtonAndAccelerators) {
     const ACCEL keys[] = {{FVIRTKEY, VK_F5, 77}};
     ASSERT_TRUE(form_.SetAccelerators(keys, 1));
     PostMessageW(form_.Window(), WM_KEYDOWN, VK_F5, 0x003F0001);
-    const auto command = WaitForEvent(form_.Events(), 77);
-    ASSERT_TRUE(command);
-    EXPECT_EQ(command->value1, 1u);
+    EXPECT_EQ(NextEvent(77).value1, 1u);
     EXPECT_FALSE(form_.SetAccelerators(keys, 0));
 }
 

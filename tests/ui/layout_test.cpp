@@ -60,7 +60,6 @@ TEST(LayoutTest, ParticipationMaskAndFlickerFreeImpliesOwnBackground) {
 
 TEST(LayoutTest, FontHeightsAndRoundedPaths) {
     EXPECT_EQ(FontHeightForPoints(9.0), -12);  // at 96 dpi
-    EXPECT_EQ(FontHeightForPoints(0.5), -11);  // taken as 8.5
     EXPECT_EQ(FontHeightForPoints(10.0), -13);
     // Corners are diameters; each line ends where the next arc begins.
     const auto parts = RoundedPath(0, 0, 100, 50, 12);

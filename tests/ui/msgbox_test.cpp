@@ -113,9 +113,7 @@ TEST_F(MsgBoxTest, TipCaptionAndEnding) {
               1);
     EXPECT_EQ(title, L"Title");
     EXPECT_EQ(FindWindowW(L"_WndMsgTipClass", nullptr), nullptr);
-    const auto click = test::WaitForEvent(form_.Events(), kEventLeftDown, 500);
-    ASSERT_TRUE(click);
-    EXPECT_EQ(click->form, &form_);
+    EXPECT_EQ(NextEvent(kEventLeftDown, 500).form, &form_);
     EXPECT_EQ(RunBox(&form_, u"Only a body", kMsgBoxTip, 0,
                      [&](HWND tip) {
                          title = driver::WindowText(tip);
