@@ -32,8 +32,8 @@ struct RecordingCursors final : ui::SystemCursors {
 
 // A scripted drag: the pointer visits `path` one point a tick; the button is up from tick
 // `releaseAt`, Esc down from `escapeAt`, the tool hidden from `hiddenAt`, quitting from
-// `quitAt`, and the position unreadable from `lostAt` (-1: never).
-struct ScriptedInput final : DragInput {
+// `quitAt`, and the position unreadable from `lostAt` (-1: never). As a view it has no window.
+struct ScriptedInput final : DragInput, DragView {
     std::vector<POINT> path;
     int releaseAt = -1, escapeAt = -1, hiddenAt = -1, quitAt = -1, lostAt = -1;
     int tick = -1;
@@ -53,13 +53,8 @@ struct ScriptedInput final : DragInput {
         if (onTick) onTick(tick);  // after painting, for screenshots
         return !From(quitAt, tick);
     }
-};
-
-// A view without a window of its own, hidden when the script says so.
-struct ScriptedView final : DragView {
-    const ScriptedInput* input = nullptr;
     HWND OwnWindow() const override { return nullptr; }
-    bool StillShown() const override { return !ScriptedInput::From(input->hiddenAt, input->tick); }
+    bool StillShown() const override { return !From(hiddenAt, tick); }
     void ShowValue(Row, const WideString&) override {}
 };
 
@@ -209,10 +204,8 @@ TEST(PickerDragTest, EveryWayOutRestoresTheCursors) {
         input.path = {over};
         input.*c.at = c.tick;
         if (c.end == DragEnd::NotPressed) input.tick = 0;  // the button is up before the loop
-        ScriptedView view;
-        view.input = &input;
         RecordingCursors cursors;
-        EXPECT_EQ(RunPickerDrag(input, view, cursors, LoadIconW(nullptr, IDI_APPLICATION), true),
+        EXPECT_EQ(RunPickerDrag(input, input, cursors, LoadIconW(nullptr, IDI_APPLICATION), true),
                   c.end) << c.name;
         EXPECT_EQ(cursors.replaced, 1) << c.name;
         EXPECT_EQ(cursors.restored, 1) << c.name;

@@ -78,16 +78,13 @@ TEST(SpinnerTest, TurnsWhileShownAndEndsWithItsWindow) {
     ASSERT_TRUE(thread.IsValid());
     EXPECT_EQ(WaitForSingleObject(thread.Get(), 100), static_cast<DWORD>(WAIT_TIMEOUT)) << "waits while hidden";
     form.Show(SW_SHOW, kShowUpdate);
-    bool drawn = false;
-    test::PumpUntil([&] {
-        for (int x = 0; x < 60 && !drawn; x += 2) {
-            for (int y = 0; y < 60 && !drawn; y += 2) {
-                drawn = test::ClientPixel(form.Window(), x, y) == 0xC06010;
-            }
+    const auto arcShown = [&] {
+        for (int i = 0; i < 30 * 30; ++i) {  // every second pixel each way
+            if (test::ClientPixel(form.Window(), i % 30 * 2, i / 30 * 2) == 0xC06010) return true;
         }
-        return drawn;
-    }, 3000);
-    EXPECT_TRUE(drawn) << "the arc appears in the pen colour";
+        return false;
+    };
+    EXPECT_TRUE(test::PumpUntil(arcShown, 3000)) << "the arc appears in the pen colour";
     test::SaveScreenshot(form.Window(), "spinner");
     form.Destroy();
     EXPECT_EQ(WaitForSingleObject(thread.Get(), 3000), static_cast<DWORD>(WAIT_OBJECT_0))

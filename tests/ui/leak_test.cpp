@@ -44,9 +44,7 @@ bool BuildBusyForm(Form& form, HBITMAP bitmap, HICON icon) {
         const int item = form.AddItem(list, u"x|y", u"|");
         (void)SetItemColours(form.ControlWindow(list), item, i % 2, 0x0000FF, 0xE0E0E0);
     }
-    HDC screen = GetDC(nullptr);
-    (void)form.SetBackgroundBitmap(CreateCompatibleBitmap(screen, 64, 64));
-    ReleaseDC(nullptr, screen);
+    (void)form.SetBackgroundBitmap(CreateBitmap(64, 64, 1, 32, nullptr));
     form.Show(SW_SHOWNOACTIVATE);
     return ShowTip(form, {.text = u"tip", .x = 20, .y = 20, .title = u"Title", .icon = 1,
                          .textColour = 0, .backgroundColour = 0xFFFFFF, .controlId = firstButton});
@@ -55,9 +53,7 @@ bool BuildBusyForm(Form& form, HBITMAP bitmap, HICON icon) {
 // Every handle the form held is invalid after Destroy; Wine's stale GDI handles carry
 // a generation and read back as no object.
 TEST(LeakTest, DestroyReleasesEveryHandleItHeld) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-    ReleaseDC(nullptr, screen);
+    HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, nullptr);
     Form form;
     ASSERT_TRUE(BuildBusyForm(form, bitmap, LoadIconW(nullptr, IDI_WARNING)));
     std::vector<HGDIOBJ> objects;
