@@ -118,25 +118,20 @@ int ControlInfoToolTest::tips_ = 0;
 
 // Runs first among the selection tests: nothing selected since creation but the first row.
 TEST_F(ControlInfoToolTest, SelectionRefreshesTheFunctionControls) {
-    const struct {
-        Row row;
-        const char16_t* value;
-        bool copy, functions;
-        const char* firstFunction;
-    } cases[] = {
-        {Row::ControlClassNN, u"Edit1", true, true, "->WaitControl"},
-        {Row::ClientArea, u"450, 490", true, false, ""},
-        {Row::WindowTitle, u"", false, false, ""},  // not the next test's row: it must reveal
+    const auto expectControls = [&](Row row, const char16_t* value, bool copy, bool functions,
+                                    const char* firstFunction) {
+        SCOPED_TRACE(static_cast<int>(row));
+        Select(row, value);
+        EXPECT_EQ(Enabled(Ids().copy), copy);
+        EXPECT_EQ(Enabled(Ids().insertInline), copy);
+        EXPECT_EQ(Enabled(Ids().functions), functions);
+        EXPECT_EQ(Enabled(Ids().insertFunction), functions);
+        EXPECT_EQ(Form().GetText(Ids().functions).ToUtf8(), firstFunction);
     };
-    for (const auto& c : cases) {
-        Select(c.row, c.value);
-        const auto& ids = Ids();
-        EXPECT_EQ(Enabled(ids.copy), c.copy) << static_cast<int>(c.row);
-        EXPECT_EQ(Enabled(ids.insertInline), c.copy) << static_cast<int>(c.row);
-        EXPECT_EQ(Enabled(ids.functions), c.functions) << static_cast<int>(c.row);
-        EXPECT_EQ(Enabled(ids.insertFunction), c.functions) << static_cast<int>(c.row);
-        EXPECT_EQ(Form().GetText(ids.functions).ToUtf8(), c.firstFunction) << static_cast<int>(c.row);
-    }
+    expectControls(Row::ControlClassNN, u"Edit1", true, true, "->WaitControl");
+    expectControls(Row::ClientArea, u"450, 490", true, false, "");
+    // Not the next test's row: that one must reveal its change.
+    expectControls(Row::WindowTitle, u"", false, false, "");
 }
 
 // The event that reveals a change to the "Client area" row is not acted on; the next one is.
@@ -186,30 +181,24 @@ TEST_F(ControlInfoToolTest, DragRowsEmptyOverTheToolItself) {
 TEST(PickerDragTest, EveryWayOutRestoresTheCursors) {
     HWND target = target::CreateTargetWindow(GetModuleHandleW(nullptr), 480, 60);
     const POINT over = Centre(GetDlgItem(target, IDOK));
-    const struct {
-        const char* name;
-        int ScriptedInput::*at;
-        int tick;
-        DragEnd end;
-    } cases[] = {
-        {"not pressed", &ScriptedInput::releaseAt, 0, DragEnd::NotPressed},
-        {"released", &ScriptedInput::releaseAt, 3, DragEnd::Released},
-        {"escape", &ScriptedInput::escapeAt, 2, DragEnd::Escape},
-        {"tool hidden", &ScriptedInput::hiddenAt, 2, DragEnd::ToolGone},
-        {"quitting", &ScriptedInput::quitAt, 2, DragEnd::Quitting},
-        {"position lost", &ScriptedInput::lostAt, 1, DragEnd::NoCursorPosition},
-    };
-    for (const auto& c : cases) {
+    const auto expectEnd = [&](int ScriptedInput::*at, int tick, DragEnd end) {
+        SCOPED_TRACE(static_cast<int>(end));
         ScriptedInput input;
         input.path = {over};
-        input.*c.at = c.tick;
-        if (c.end == DragEnd::NotPressed) input.tick = 0;  // the button is up before the loop
+        input.*at = tick;
+        if (end == DragEnd::NotPressed) input.tick = 0;  // the button is up before the loop
         RecordingCursors cursors;
         EXPECT_EQ(RunPickerDrag(input, input, cursors, LoadIconW(nullptr, IDI_APPLICATION), true),
-                  c.end) << c.name;
-        EXPECT_EQ(cursors.replaced, 1) << c.name;
-        EXPECT_EQ(cursors.restored, 1) << c.name;
-    }
+                  end);
+        EXPECT_EQ(cursors.replaced, 1);
+        EXPECT_EQ(cursors.restored, 1);
+    };
+    expectEnd(&ScriptedInput::releaseAt, 0, DragEnd::NotPressed);
+    expectEnd(&ScriptedInput::releaseAt, 3, DragEnd::Released);
+    expectEnd(&ScriptedInput::escapeAt, 2, DragEnd::Escape);
+    expectEnd(&ScriptedInput::hiddenAt, 2, DragEnd::ToolGone);
+    expectEnd(&ScriptedInput::quitAt, 2, DragEnd::Quitting);
+    expectEnd(&ScriptedInput::lostAt, 1, DragEnd::NoCursorPosition);
     DestroyWindow(target);
 }
 

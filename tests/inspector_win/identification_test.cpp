@@ -63,23 +63,16 @@ protected:
 HWND IdentificationTest::dialog_ = nullptr;
 
 TEST_F(IdentificationTest, PlainPicksTheDirectChildAndForcedTheLowest) {
-    struct Case {
-        int under;  // the point is this control's centre
-        int plain;
-        int forced;
+    const auto expectPicks = [&](int under, int plain, int forced) {
+        const POINT p = Centre(Control(under));
+        EXPECT_EQ(TopLevelWindowAt(p), dialog_) << under;
+        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, false)), plain) << under;
+        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, true)), forced) << under;
     };
     // The button in the group box (plain: the box) is the end-to-end test's drag.
-    const Case cases[] = {
-        {kDeepButton, kOuterPane, kDeepButton},
-        {kHiddenButton, kOuterPane, kOuterPane},  // hidden windows are never picked
-        {kNotesEdit, kNotesEdit, kNotesEdit},
-    };
-    for (const Case& c : cases) {
-        const POINT p = Centre(Control(c.under));
-        EXPECT_EQ(TopLevelWindowAt(p), dialog_) << c.under;
-        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, false)), c.plain) << c.under;
-        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, true)), c.forced) << c.under;
-    }
+    expectPicks(kDeepButton, kOuterPane, kDeepButton);
+    expectPicks(kHiddenButton, kOuterPane, kOuterPane);  // hidden windows are never picked
+    expectPicks(kNotesEdit, kNotesEdit, kNotesEdit);
     POINT group{15, 25};  // inside the group box, off its button
     ClientToScreen(dialog_, &group);
     EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, group, true)), kOptionsGroup);
