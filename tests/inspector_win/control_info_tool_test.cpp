@@ -103,18 +103,12 @@ protected:
         }
     }
 
-    static ui::Form main_;
-    static Editor editor_;
-    static HWND target_;
-    static ControlInfoToolWindow* tool_;
-    static int tips_;
+    static inline ui::Form main_;
+    static inline Editor editor_;
+    static inline HWND target_ = nullptr;
+    static inline ControlInfoToolWindow* tool_ = nullptr;
+    static inline int tips_ = 0;
 };
-
-ui::Form ControlInfoToolTest::main_;
-Editor ControlInfoToolTest::editor_;
-HWND ControlInfoToolTest::target_ = nullptr;
-ControlInfoToolWindow* ControlInfoToolTest::tool_ = nullptr;
-int ControlInfoToolTest::tips_ = 0;
 
 // Runs first among the selection tests: nothing selected since creation but the first row.
 TEST_F(ControlInfoToolTest, SelectionRefreshesTheFunctionControls) {

@@ -57,10 +57,8 @@ protected:
     }
     static int IdOf(HWND w) { return w == nullptr ? 0 : GetDlgCtrlID(w); }
 
-    static HWND dialog_;
+    static inline HWND dialog_ = nullptr;
 };
-
-HWND IdentificationTest::dialog_ = nullptr;
 
 TEST_F(IdentificationTest, PlainPicksTheDirectChildAndForcedTheLowest) {
     const auto expectPicks = [&](int under, int plain, int forced) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ui/event_codes.h"
 #include "ui/form.h"
 #include "ui_test_support.h"
@@ -13,12 +15,6 @@ using test::CollectEvents;
 using test::WaitForEvent;
 using FormTest = test::FormFixture;
 
-int Count(const std::vector<Event>& events, int code) {
-    int count = 0;
-    for (const Event& e : events) count += e.code == code;
-    return count;
-}
-
 TEST_F(FormTest, CloseRequestsAreReportedAndTheWindowStays) {
     PostMessageW(form_.Window(), WM_CLOSE, 0, 0);
     const Event event = NextEvent(kEventClose);
@@ -27,7 +23,8 @@ TEST_F(FormTest, CloseRequestsAreReportedAndTheWindowStays) {
     EXPECT_TRUE(IsWindowVisible(form_.Window()));
     // The close box reports it twice; handling it twice must be harmless.
     SendMessageW(form_.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(Count(CollectEvents(form_.Events(), 300), kEventClose), 2);
+    const std::vector<Event> events = CollectEvents(form_.Events(), 300);
+    EXPECT_EQ(std::ranges::count(events, kEventClose, &Event::code), 2);
     for (int i = 0; i < 2; ++i) form_.Show(SW_HIDE);
     EXPECT_FALSE(IsWindowVisible(form_.Window()));
     // Showing with kShowDrain drops what is pending.
@@ -106,16 +103,15 @@ TEST_F(FormTest, AttachedWindowSlotsRunOutAndFreeAgain) {
 }
 
 TEST_F(FormTest, ControlTableGrowsKeepsIdsAndIgnoresUnknownOnes) {
-    std::vector<HWND> windows;
-    for (int i = 0; i < 600; ++i) {
-        ASSERT_EQ(form_.CreateLabel(u"", i % 20, i / 20, 5, 5, 0), i + 1);
-        windows.push_back(form_.ControlWindow(i + 1));
-    }
     for (int id = 1; id <= 600; ++id) {
-        ASSERT_EQ(form_.ControlWindow(id), windows[id - 1]);
-        ASSERT_EQ(form_.ControlIdOfWindow(windows[id - 1]), id);
+        ASSERT_EQ(form_.CreateLabel(u"", id % 20, id / 20, 5, 5, 0), id);
     }
-    EXPECT_EQ(form_.ControlWindow(kLastControl), windows.back());
+    // Asked after all the growing: each id still leads to its own window and back.
+    for (int id = 1; id <= 600; ++id) {
+        ASSERT_EQ(form_.ControlIdOfWindow(form_.ControlWindow(id)), id);
+    }
+    EXPECT_EQ(form_.ControlWindow(kLastControl), form_.ControlWindow(600));
+    HWND seventh = form_.ControlWindow(7);
     for (int bad : {0, 601, -5}) {
         EXPECT_EQ(form_.ControlType(bad), 0) << bad;
         EXPECT_FALSE(form_.SetState(bad, kStateHide));
@@ -124,7 +120,7 @@ TEST_F(FormTest, ControlTableGrowsKeepsIdsAndIgnoresUnknownOnes) {
     }
     EXPECT_EQ(form_.ControlWindow(0), form_.Window());
     EXPECT_TRUE(form_.Delete(7));
-    EXPECT_FALSE(IsWindow(windows[6]));
+    EXPECT_FALSE(IsWindow(seventh));
     EXPECT_FALSE(form_.ControlExists(7));
     EXPECT_EQ(form_.ControlIdOfWindow(form_.Window()), 0);
 }
