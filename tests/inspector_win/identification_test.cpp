@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver.h"
@@ -125,35 +126,26 @@ TEST_F(IdentificationTest, DefinitionsResolveInTheTarget) {
     EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, u"400")), kNotesEdit);
 }
 
-struct HungWindow {
-    HWND top = nullptr;
-    HandleHolder created{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    HandleHolder release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-};
-
-DWORD WINAPI HangWithWindow(void* context) {
-    auto* h = static_cast<HungWindow*>(context);
-    h->top = CreateWindowExW(0, L"Static", L"Hung", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
-                             nullptr, nullptr);
-    CreateWindowExW(0, L"Edit", L"text", WS_CHILD, 0, 0, 50, 20, h->top, nullptr, nullptr,
-                    nullptr);
-    SetEvent(h->created.Get());
-    WaitForSingleObject(h->release.Get(), 10000);  // answers no message meanwhile
-    DestroyWindow(h->top);
-    return 0;
-}
-
 // A program that stops answering must not stall the picker: its texts read as empty.
 TEST_F(IdentificationTest, HungWindowGivesEmptyTextsQuickly) {
-    HungWindow hung;
-    HandleHolder thread(CreateThread(nullptr, 0, HangWithWindow, &hung, 0, nullptr));
-    ASSERT_EQ(WaitForSingleObject(hung.created.Get(), 5000), WAIT_OBJECT_0);
+    HWND top = nullptr;
+    const HandleHolder created(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const HandleHolder release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const std::jthread hung([&] {
+        top = CreateWindowExW(0, L"Static", L"Hung", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                              nullptr, nullptr);
+        CreateWindowExW(0, L"Edit", L"text", WS_CHILD, 0, 0, 50, 20, top, nullptr, nullptr,
+                        nullptr);
+        SetEvent(created.Get());
+        WaitForSingleObject(release.Get(), 10000);  // answers no message meanwhile
+        DestroyWindow(top);
+    });
+    ASSERT_EQ(WaitForSingleObject(created.Get(), 5000), WAIT_OBJECT_0);
     const DWORD start = GetTickCount();
-    const WindowProperties w = WindowInfo(hung.top);
-    const ControlProperties c = ControlInfo(GetWindow(hung.top, GW_CHILD), hung.top);
+    const WindowProperties w = WindowInfo(top);
+    const ControlProperties c = ControlInfo(GetWindow(top, GW_CHILD), top);
     const DWORD elapsed = GetTickCount() - start;
-    SetEvent(hung.release.Get());
-    WaitForSingleObject(thread.Get(), 10000);
+    SetEvent(release.Get());
     EXPECT_EQ(w.title, u"");
     EXPECT_EQ(w.className, u"Static");
     EXPECT_EQ(c.text, u"");
