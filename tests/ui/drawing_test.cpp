@@ -70,11 +70,8 @@ TEST(ImageResourceTest, EmbeddedLogoMatchesTheSourceFile) {
 TEST(SpinnerTest, TurnsWhileShownAndEndsWithItsWindow) {
     Form form;
     ASSERT_NE(form.Create(u"SCRUTOR_TEST_WND", u"Busy", 700, 100, 60, 60, WS_POPUP), nullptr);
-    SpinnerOptions options;
-    options.window = form.Window();
-    options.penColour = 0xFF1060C0;
-    options.backgroundColour = 0xFFFFFF;
-    const HandleHolder thread = StartSpinner(options);
+    const HandleHolder thread = StartSpinner(
+        {.window = form.Window(), .penColour = 0xFF1060C0, .backgroundColour = 0xFFFFFF});
     ASSERT_TRUE(thread.IsValid());
     EXPECT_EQ(WaitForSingleObject(thread.Get(), 100), static_cast<DWORD>(WAIT_TIMEOUT)) << "waits while hidden";
     form.Show(SW_SHOW, kShowUpdate);
