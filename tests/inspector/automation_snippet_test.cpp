@@ -80,22 +80,5 @@ TEST(AutomationSnippet, RowsOfferOnlyDocumentedFunctions) {
     }
 }
 
-// At a line's start the snippet goes above the line's text, at its end below it; either
-// way the caret ends just before the snippet's closing parenthesis.
-TEST(AutomationSnippet, CaretEndsInsideTheClosingParenthesis) {
-    const WideString snippet(u"->WaitControl(Edit1)");
-    for (const bool atLineStart : {true, false}) {
-        std::u16string editor = u"ABCDEF";
-        const std::size_t caret = atLineStart ? 0 : editor.size();
-        const SnippetInsertion insertion = MakeSnippetInsertion(snippet, atLineStart);
-        editor.insert(caret, insertion.text.View());
-        EXPECT_EQ(editor, atLineStart ? u"->WaitControl(Edit1)\r\nABCDEF"
-                                      : u"ABCDEF\r\n->WaitControl(Edit1)");
-        const std::size_t newCaret = caret + insertion.text.Length() - insertion.caretBack;
-        EXPECT_EQ(editor.substr(newCaret), atLineStart ? u")\r\nABCDEF" : u")");
-    }
-    EXPECT_TRUE(MakeSnippetInsertion(WideString(), true).text.IsEmpty());
-}
-
 }  // namespace
 }  // namespace scrutor

@@ -87,17 +87,12 @@ TEST(ControlDefinition, FieldsFollowTheirLengthRules) {
 }
 
 TEST(ControlDefinition, InstanceCountsEveryDepthAndCase) {
-    struct Case {
-        TreeWindow control;
-        const char16_t* className;
-        std::int32_t expected;
-    };
-    const Case cases[] = {{3, u"Button", 2}, {6, u"button", 3}, {8, u"Button", 4},
-                          {12, u"BUTTON", 5}, {4, u"Button", 0}, {0, u"Button", 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(ClassInstanceNumber(kTree, kTop, c.control, c.className), c.expected)
-            << c.control;
-    }
+    EXPECT_EQ(ClassInstanceNumber(kTree, kTop, 3, u"Button"), 2);
+    EXPECT_EQ(ClassInstanceNumber(kTree, kTop, 6, u"button"), 3);
+    EXPECT_EQ(ClassInstanceNumber(kTree, kTop, 8, u"Button"), 4);
+    EXPECT_EQ(ClassInstanceNumber(kTree, kTop, 12, u"BUTTON"), 5);
+    EXPECT_EQ(ClassInstanceNumber(kTree, kTop, 4, u"Button"), 0);  // not of that class
+    EXPECT_EQ(ClassInstanceNumber(kTree, kTop, 0, u"Button"), 0);
 }
 
 TEST(IdentificationTexts, SemicolonsDoubleAndLineBreaksEscape) {

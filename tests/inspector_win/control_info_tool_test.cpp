@@ -32,8 +32,8 @@ struct RecordingCursors final : ui::SystemCursors {
 
 // A scripted drag: the pointer visits `path` one point a tick; the button is up from tick
 // `releaseAt`, Esc down from `escapeAt`, the tool hidden from `hiddenAt`, quitting from
-// `quitAt`, and the position unreadable from `lostAt` (-1: never).
-struct ScriptedInput final : DragInput {
+// `quitAt`, and the position unreadable from `lostAt` (-1: never). As a view it has no window.
+struct ScriptedInput final : DragInput, DragView {
     std::vector<POINT> path;
     int releaseAt = -1, escapeAt = -1, hiddenAt = -1, quitAt = -1, lostAt = -1;
     int tick = -1;
@@ -53,13 +53,8 @@ struct ScriptedInput final : DragInput {
         if (onTick) onTick(tick);  // after painting, for screenshots
         return !From(quitAt, tick);
     }
-};
-
-// A view without a window of its own, hidden when the script says so.
-struct ScriptedView final : DragView {
-    const ScriptedInput* input = nullptr;
     HWND OwnWindow() const override { return nullptr; }
-    bool StillShown() const override { return !ScriptedInput::From(input->hiddenAt, input->tick); }
+    bool StillShown() const override { return !From(hiddenAt, tick); }
     void ShowValue(Row, const WideString&) override {}
 };
 
@@ -85,12 +80,13 @@ protected:
     void Event(int code, WPARAM value1 = 0) {
         tool_->OnEvent({code, tool_->Window(), 0, value1, 0, &Form()});
     }
-    void Select(Row row, const char16_t* value) {
+    // Without `notify` the tool is not told, as when the list changed under it.
+    void Select(Row row, const char16_t* value, bool notify = true) {
         const int item = static_cast<int>(row);
         ASSERT_TRUE(Form().SetItemText(Ids().list, item, 1, value));
         ASSERT_TRUE(Form().SetItemState(Ids().list, item, LVIS_SELECTED | LVIS_FOCUSED,
                                         LVIS_SELECTED | LVIS_FOCUSED));
-        Event(ui::kEventItemSelected, static_cast<WPARAM>(Ids().list));
+        if (notify) Event(ui::kEventItemSelected, static_cast<WPARAM>(Ids().list));
     }
     bool Enabled(int id) { return IsWindowEnabled(Form().ControlWindow(id)) != FALSE; }
     void SetEditor(const char16_t* text, int caret) {
@@ -107,48 +103,35 @@ protected:
         }
     }
 
-    static ui::Form main_;
-    static Editor editor_;
-    static HWND target_;
-    static ControlInfoToolWindow* tool_;
-    static int tips_;
+    static inline ui::Form main_;
+    static inline Editor editor_;
+    static inline HWND target_ = nullptr;
+    static inline ControlInfoToolWindow* tool_ = nullptr;
+    static inline int tips_ = 0;
 };
-
-ui::Form ControlInfoToolTest::main_;
-Editor ControlInfoToolTest::editor_;
-HWND ControlInfoToolTest::target_ = nullptr;
-ControlInfoToolWindow* ControlInfoToolTest::tool_ = nullptr;
-int ControlInfoToolTest::tips_ = 0;
 
 // Runs first among the selection tests: nothing selected since creation but the first row.
 TEST_F(ControlInfoToolTest, SelectionRefreshesTheFunctionControls) {
-    const struct {
-        Row row;
-        const char16_t* value;
-        bool copy, functions;
-        const char* firstFunction;
-    } cases[] = {
-        {Row::ControlClassNN, u"Edit1", true, true, "->WaitControl"},
-        {Row::ClientArea, u"450, 490", true, false, ""},
-        {Row::WindowTitle, u"", false, false, ""},  // not the next test's row: it must reveal
+    const auto expectControls = [&](Row row, const char16_t* value, bool copy, bool functions,
+                                    const char* firstFunction) {
+        SCOPED_TRACE(static_cast<int>(row));
+        Select(row, value);
+        EXPECT_EQ(Enabled(Ids().copy), copy);
+        EXPECT_EQ(Enabled(Ids().insertInline), copy);
+        EXPECT_EQ(Enabled(Ids().functions), functions);
+        EXPECT_EQ(Enabled(Ids().insertFunction), functions);
+        EXPECT_EQ(Form().GetText(Ids().functions).ToUtf8(), firstFunction);
     };
-    for (const auto& c : cases) {
-        Select(c.row, c.value);
-        const auto& ids = Ids();
-        EXPECT_EQ(Enabled(ids.copy), c.copy) << static_cast<int>(c.row);
-        EXPECT_EQ(Enabled(ids.insertInline), c.copy) << static_cast<int>(c.row);
-        EXPECT_EQ(Enabled(ids.functions), c.functions) << static_cast<int>(c.row);
-        EXPECT_EQ(Enabled(ids.insertFunction), c.functions) << static_cast<int>(c.row);
-        EXPECT_EQ(Form().GetText(ids.functions).ToUtf8(), c.firstFunction) << static_cast<int>(c.row);
-    }
+    expectControls(Row::ControlClassNN, u"Edit1", true, true, "->WaitControl");
+    expectControls(Row::ClientArea, u"450, 490", true, false, "");
+    // Not the next test's row: that one must reveal its change.
+    expectControls(Row::WindowTitle, u"", false, false, "");
 }
 
 // The event that reveals a change to the "Client area" row is not acted on; the next one is.
 TEST_F(ControlInfoToolTest, DoubleClickInsertsOnlyAfterTheRevealingEvent) {
     SetEditor(u"", 0);
-    const int item = static_cast<int>(Row::ClientArea);
-    ASSERT_TRUE(Form().SetItemText(Ids().list, item, 1, u"450, 490"));
-    ASSERT_TRUE(Form().SetItemState(Ids().list, item, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_NO_FATAL_FAILURE(Select(Row::ClientArea, u"450, 490", false));
     Event(ui::kEventDoubleClick, static_cast<WPARAM>(Ids().list));
     EXPECT_EQ(EditorText(), "");
     Event(ui::kEventDoubleClick, static_cast<WPARAM>(Ids().list));
@@ -192,32 +175,25 @@ TEST_F(ControlInfoToolTest, DragRowsEmptyOverTheToolItself) {
 TEST(PickerDragTest, EveryWayOutRestoresTheCursors) {
     HWND target = target::CreateTargetWindow(GetModuleHandleW(nullptr), 480, 60);
     const POINT over = Centre(GetDlgItem(target, IDOK));
-    const struct {
-        const char* name;
-        int ScriptedInput::*at;
-        int tick;
-        DragEnd end;
-    } cases[] = {
-        {"not pressed", &ScriptedInput::releaseAt, 0, DragEnd::NotPressed},
-        {"released", &ScriptedInput::releaseAt, 3, DragEnd::Released},
-        {"escape", &ScriptedInput::escapeAt, 2, DragEnd::Escape},
-        {"tool hidden", &ScriptedInput::hiddenAt, 2, DragEnd::ToolGone},
-        {"quitting", &ScriptedInput::quitAt, 2, DragEnd::Quitting},
-        {"position lost", &ScriptedInput::lostAt, 1, DragEnd::NoCursorPosition},
-    };
-    for (const auto& c : cases) {
+    const auto expectEnd = [&](int ScriptedInput::*at, int tick, DragEnd end) {
+        SCOPED_TRACE(static_cast<int>(end));
         ScriptedInput input;
         input.path = {over};
-        input.*c.at = c.tick;
-        if (c.end == DragEnd::NotPressed) input.tick = 0;  // the button is up before the loop
-        ScriptedView view;
-        view.input = &input;
+        input.releaseAt = 10;  // a way out the drag misses ends as a release, not a hang
+        input.*at = tick;
+        if (end == DragEnd::NotPressed) input.tick = 0;  // the button is up before the loop
         RecordingCursors cursors;
-        EXPECT_EQ(RunPickerDrag(input, view, cursors, LoadIconW(nullptr, IDI_APPLICATION), true),
-                  c.end) << c.name;
-        EXPECT_EQ(cursors.replaced, 1) << c.name;
-        EXPECT_EQ(cursors.restored, 1) << c.name;
-    }
+        EXPECT_EQ(RunPickerDrag(input, input, cursors, LoadIconW(nullptr, IDI_APPLICATION), true),
+                  end);
+        EXPECT_EQ(cursors.replaced, 1);
+        EXPECT_EQ(cursors.restored, 1);
+    };
+    expectEnd(&ScriptedInput::releaseAt, 0, DragEnd::NotPressed);
+    expectEnd(&ScriptedInput::releaseAt, 3, DragEnd::Released);
+    expectEnd(&ScriptedInput::escapeAt, 2, DragEnd::Escape);
+    expectEnd(&ScriptedInput::hiddenAt, 2, DragEnd::ToolGone);
+    expectEnd(&ScriptedInput::quitAt, 2, DragEnd::Quitting);
+    expectEnd(&ScriptedInput::lostAt, 1, DragEnd::NoCursorPosition);
     DestroyWindow(target);
 }
 

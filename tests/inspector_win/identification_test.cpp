@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver.h"
@@ -57,29 +58,20 @@ protected:
     }
     static int IdOf(HWND w) { return w == nullptr ? 0 : GetDlgCtrlID(w); }
 
-    static HWND dialog_;
+    static inline HWND dialog_ = nullptr;
 };
 
-HWND IdentificationTest::dialog_ = nullptr;
-
 TEST_F(IdentificationTest, PlainPicksTheDirectChildAndForcedTheLowest) {
-    struct Case {
-        int under;  // the point is this control's centre
-        int plain;
-        int forced;
+    const auto expectPicks = [&](int under, int plain, int forced) {
+        const POINT p = Centre(Control(under));
+        EXPECT_EQ(TopLevelWindowAt(p), dialog_) << under;
+        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, false)), plain) << under;
+        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, true)), forced) << under;
     };
     // The button in the group box (plain: the box) is the end-to-end test's drag.
-    const Case cases[] = {
-        {kDeepButton, kOuterPane, kDeepButton},
-        {kHiddenButton, kOuterPane, kOuterPane},  // hidden windows are never picked
-        {kNotesEdit, kNotesEdit, kNotesEdit},
-    };
-    for (const Case& c : cases) {
-        const POINT p = Centre(Control(c.under));
-        EXPECT_EQ(TopLevelWindowAt(p), dialog_) << c.under;
-        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, false)), c.plain) << c.under;
-        EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, p, true)), c.forced) << c.under;
-    }
+    expectPicks(kDeepButton, kOuterPane, kDeepButton);
+    expectPicks(kHiddenButton, kOuterPane, kOuterPane);  // hidden windows are never picked
+    expectPicks(kNotesEdit, kNotesEdit, kNotesEdit);
     POINT group{15, 25};  // inside the group box, off its button
     ClientToScreen(dialog_, &group);
     EXPECT_EQ(IdOf(ui::ChildAtPoint(dialog_, group, true)), kOptionsGroup);
@@ -108,84 +100,52 @@ TEST_F(IdentificationTest, ForcedSearchSkipsGiantWindows) {
 }
 
 TEST_F(IdentificationTest, TextsDescribeWindowAndControls) {
-    const WindowProperties w = WindowInfo(dialog_);
-    EXPECT_EQ(w.className, u"ScrutorTargetDialog");
-    EXPECT_EQ(w.title, u"Setup;; step 1");
-    EXPECT_EQ(w.clientArea, u"460, 260");
-    struct Case {
-        int id;
-        const char16_t* text;
-        const char16_t* classNN;
-        const char16_t* advancedMode;
-        const char16_t* idText;
+    // The title, class and a client point are also the end-to-end test's drag.
+    EXPECT_EQ(WindowInfo(dialog_).clientArea, u"460, 260");
+    // The advanced mode is built from the same class and number by the portable texts.
+    const auto expectControl = [&](int id, const char16_t* text, const char16_t* classNN,
+                                   const char16_t* idText) {
+        const ControlProperties p = ControlInfo(Control(id), dialog_);
+        EXPECT_EQ(p.text, text) << Utf8(p.text);
+        EXPECT_EQ(p.classNN, classNN) << Utf8(p.classNN);
+        EXPECT_EQ(p.id, idText) << Utf8(p.id);
     };
-    const Case cases[] = {
-        // The third button counts the hidden one inside a pane.
-        {kHiddenButton, u"Hidden", u"Button3", u"[CLASS:Button; INSTANCE:3]", u"201"},
-        {kHiddenDeepButton, u"Hidden too", u"Button5", u"[CLASS:Button; INSTANCE:5]", u"212"},
-        {kNameLabel, u"Name:", u"Static1", u"[CLASS:Static; INSTANCE:1]", u"-1"},
-    };
-    for (const Case& c : cases) {
-        const ControlProperties p = ControlInfo(Control(c.id), dialog_);
-        EXPECT_EQ(p.text, c.text) << Utf8(p.text);
-        EXPECT_EQ(p.classNN, c.classNN) << Utf8(p.classNN);
-        EXPECT_EQ(p.advancedMode, c.advancedMode) << Utf8(p.advancedMode);
-        EXPECT_EQ(p.id, c.idText) << Utf8(p.id);
-    }
-    POINT p{10, 20};
-    ClientToScreen(dialog_, &p);
-    EXPECT_EQ(ClientPointText(dialog_, p), u"10, 20");
-    EXPECT_TRUE(ClientPointText(nullptr, p).IsEmpty());
+    // The third button counts the hidden one inside a pane.
+    expectControl(kHiddenButton, u"Hidden", u"Button3", u"201");
+    expectControl(kHiddenDeepButton, u"Hidden too", u"Button5", u"212");
+    expectControl(kNameLabel, u"Name:", u"Static1", u"-1");
+    EXPECT_TRUE(ClientPointText(nullptr, POINT{10, 20}).IsEmpty());
     EXPECT_TRUE(WindowInfo(nullptr).advancedMode.IsEmpty());
     EXPECT_TRUE(ControlInfo(nullptr, dialog_).classNN.IsEmpty());
 }
 
 // The rules are the portable resolver's; here real texts and ids must reach it.
 TEST_F(IdentificationTest, DefinitionsResolveInTheTarget) {
-    struct Case {
-        const char16_t* definition;
-        int id;  // 0: nothing
-    };
-    const Case cases[] = {
-        {u"[CLASS:Button; TEXT:OK]", kOkButton},
-        {u"[TEXT:Yes;; go]", kDeepButton},
-        {u"400", kNotesEdit},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, c.definition)), c.id)
-            << Utf8(WideString(c.definition));
-    }
-}
-
-struct HungWindow {
-    HWND top = nullptr;
-    HandleHolder created{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    HandleHolder release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-};
-
-DWORD WINAPI HangWithWindow(void* context) {
-    auto* h = static_cast<HungWindow*>(context);
-    h->top = CreateWindowExW(0, L"Static", L"Hung", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
-                             nullptr, nullptr);
-    CreateWindowExW(0, L"Edit", L"text", WS_CHILD, 0, 0, 50, 20, h->top, nullptr, nullptr,
-                    nullptr);
-    SetEvent(h->created.Get());
-    WaitForSingleObject(h->release.Get(), 10000);  // answers no message meanwhile
-    DestroyWindow(h->top);
-    return 0;
+    EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, u"[CLASS:Button; TEXT:OK]")), kOkButton);
+    EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, u"[TEXT:Yes;; go]")), kDeepButton);
+    EXPECT_EQ(IdOf(ResolveControlDefinition(dialog_, u"400")), kNotesEdit);
 }
 
 // A program that stops answering must not stall the picker: its texts read as empty.
 TEST_F(IdentificationTest, HungWindowGivesEmptyTextsQuickly) {
-    HungWindow hung;
-    HandleHolder thread(CreateThread(nullptr, 0, HangWithWindow, &hung, 0, nullptr));
-    ASSERT_EQ(WaitForSingleObject(hung.created.Get(), 5000), WAIT_OBJECT_0);
+    HWND top = nullptr;
+    const HandleHolder created(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const HandleHolder release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const std::jthread hung([&] {
+        top = CreateWindowExW(0, L"Static", L"Hung", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                              nullptr, nullptr);
+        CreateWindowExW(0, L"Edit", L"text", WS_CHILD, 0, 0, 50, 20, top, nullptr, nullptr,
+                        nullptr);
+        SetEvent(created.Get());
+        WaitForSingleObject(release.Get(), 10000);  // answers no message meanwhile
+        DestroyWindow(top);
+    });
+    ASSERT_EQ(WaitForSingleObject(created.Get(), 5000), WAIT_OBJECT_0);
     const DWORD start = GetTickCount();
-    const WindowProperties w = WindowInfo(hung.top);
-    const ControlProperties c = ControlInfo(GetWindow(hung.top, GW_CHILD), hung.top);
+    const WindowProperties w = WindowInfo(top);
+    const ControlProperties c = ControlInfo(GetWindow(top, GW_CHILD), top);
     const DWORD elapsed = GetTickCount() - start;
-    SetEvent(hung.release.Get());
-    WaitForSingleObject(thread.Get(), 10000);
+    SetEvent(release.Get());
     EXPECT_EQ(w.title, u"");
     EXPECT_EQ(w.className, u"Static");
     EXPECT_EQ(c.text, u"");

@@ -12,7 +12,6 @@
 namespace scrutor::ui {
 namespace {
 
-using test::WaitForEvent;
 using ControlsTest = test::FormFixture;
 
 LOGFONTW FontOf(HWND window) {
@@ -83,9 +82,7 @@ TEST_F(ControlsTest, ColoursAndNotifications) {
           std::tuple{combo, CBN_SELCHANGE, kEventComboSelChange}}) {
         SendMessageW(form_.Window(), WM_COMMAND, MAKEWPARAM(id, code),
                      reinterpret_cast<LPARAM>(form_.ControlWindow(id)));
-        auto event = WaitForEvent(form_.Events(), expected);
-        ASSERT_TRUE(event);
-        EXPECT_EQ(event->value1, static_cast<WPARAM>(id));
+        EXPECT_EQ(NextEvent(expected).value1, static_cast<WPARAM>(id));
     }
 }
 

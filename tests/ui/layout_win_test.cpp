@@ -26,17 +26,24 @@ protected:
     RECT Position(int id) { return form_.GetPosition(id); }
 };
 
-// The arithmetic is the portable layout's; here the flags must reach it from a real resize
-// (keep-right in the next test).
-TEST_F(LayoutWinTest, ResizingMovesControlsByTheirFlags) {
+// The arithmetic is the portable layout's; here the flags must reach it from a real resize,
+// from the geometry a control has when its flags are set (keep-right also in the next test).
+TEST_F(LayoutWinTest, ResizingMovesControlsByTheirFlagsFromTheirBase) {
     form_.SetDefaultResizing(kStretchBoth);
     const int editor = form_.CreateEditor(10, 10, 300, 200);
+    form_.SetDefaultResizing(0);
+    const int label = form_.CreateLabel(u"x", 20, 20, 50, 20);
+    SetWindowPos(form_.ControlWindow(label), nullptr, 100, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(form_.SetResizing(label, kResizeKeepRight | kResizeStretchY));
+    EXPECT_FALSE(form_.SetResizing(42, kResizeKeepRight));
     ResizeClient(600, 450);
     EXPECT_TRUE(test::WaitForEvent(form_.Events(), kEventResized));
     const RECT e = Position(editor);
     EXPECT_EQ(e.left, 10);
     EXPECT_EQ(600 - e.right, 90);
     EXPECT_EQ(450 - e.bottom, 90);
+    EXPECT_EQ(Position(label).left, 300);
+    EXPECT_EQ(Position(label).top, 40);
 }
 
 TEST_F(LayoutWinTest, SameSizeLaysOutOnceAndMinimiseMovesNothing) {
@@ -52,16 +59,6 @@ TEST_F(LayoutWinTest, SameSizeLaysOutOnceAndMinimiseMovesNothing) {
     ShowWindow(form_.Window(), SW_MINIMIZE);
     ShowWindow(form_.Window(), SW_RESTORE);
     EXPECT_EQ(Position(button).left, 5);
-}
-
-TEST_F(LayoutWinTest, SetResizingTakesTheCurrentGeometryAsBase) {
-    const int label = form_.CreateLabel(u"x", 20, 20, 50, 20);
-    SetWindowPos(form_.ControlWindow(label), nullptr, 100, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ASSERT_TRUE(form_.SetResizing(label, kResizeKeepRight | kResizeStretchY));
-    ResizeClient(450, 300);
-    EXPECT_EQ(Position(label).left, 150);
-    EXPECT_EQ(Position(label).top, 40);
-    EXPECT_FALSE(form_.SetResizing(42, kResizeKeepRight));
 }
 
 // A group box keeps its click-through frame region after layout; rounded and form regions.

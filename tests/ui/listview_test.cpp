@@ -6,6 +6,7 @@
 #include "ui/event_codes.h"
 #include "ui/form.h"
 #include "ui/listview.h"
+#include "ui/listview_items.h"
 #include "ui_test_support.h"
 
 namespace scrutor::ui {
@@ -60,40 +61,29 @@ TEST_F(ListViewTest, ColumnsSplitEvenlyAndItemsFillFields) {
     EXPECT_EQ(std::u16string(row), u"a.e");
     EXPECT_EQ(FindItemByText(window_, u"B.EXE"), 1);
     EXPECT_EQ(FindItemByText(window_, u"c.exe"), -1);
-    EXPECT_TRUE(form_.SetItemText(list_, 1, 1, u"bad"));
-    EXPECT_EQ(form_.ItemText(list_, 1, 1), WideString(u"bad"));
     EXPECT_EQ(form_.AddItem(99, u"x", u"|"), -1);
 }
 
-TEST_F(ListViewTest, SelectionAndCheckBoxesRaiseEventsInPrecedence) {
+TEST_F(ListViewTest, SelectionCheckBoxesActivationAndLabelEditsRaiseEvents) {
     for (const char16_t* t : {u"one", u"two", u"three"}) (void)form_.AddItem(list_, t, u"|");
     (void)CollectEvents(form_.Events(), 50);
     ASSERT_TRUE(form_.SetItemState(list_, 2, LVIS_SELECTED, LVIS_SELECTED));
-    auto selected = WaitForEvent(form_.Events(), kEventItemSelected);
-    ASSERT_TRUE(selected);
-    EXPECT_EQ(selected->value1, static_cast<WPARAM>(list_));
-    EXPECT_EQ(selected->value2, 2);
+    const Event selected = NextEvent(kEventItemSelected);
+    EXPECT_EQ(selected.value1, static_cast<WPARAM>(list_));
+    EXPECT_EQ(selected.value2, 2);
     ASSERT_TRUE(form_.SetItemState(list_, 0, LVIS_SELECTED, LVIS_SELECTED));
     EXPECT_EQ(form_.SelectedItems(list_), (std::vector<int>{0, 2}));
     EXPECT_EQ(SelectedIndexArray(window_), (std::vector<int>{2, 0, 2}));
     EXPECT_EQ(form_.FirstSelected(list_), 0);
     (void)CollectEvents(form_.Events(), 50);
     ASSERT_TRUE(form_.SetItemState(list_, 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK));
-    auto checked = WaitForEvent(form_.Events(), kEventItemChecked);
-    ASSERT_TRUE(checked);
-    EXPECT_EQ(checked->value2, 1);
+    EXPECT_EQ(NextEvent(kEventItemChecked).value2, 1);
     ASSERT_TRUE(form_.SetItemState(list_, 1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK));
     EXPECT_TRUE(WaitForEvent(form_.Events(), kEventItemUnchecked));
     ASSERT_TRUE(form_.SetItemState(list_, 2, 0, LVIS_SELECTED));
     EXPECT_TRUE(WaitForEvent(form_.Events(), kEventItemUnselected));
     ASSERT_TRUE(form_.DeleteItem(list_, 0));
-    auto deleted = WaitForEvent(form_.Events(), kEventItemDeleted);
-    ASSERT_TRUE(deleted);
-    EXPECT_EQ(deleted->value2, 0);
-}
-
-TEST_F(ListViewTest, ActivationAndLabelEditEvents) {
-    (void)form_.AddItem(list_, u"item", u"|");
+    EXPECT_EQ(NextEvent(kEventItemDeleted).value2, 0);
     Notify(NM_DBLCLK, 0, 0);
     EXPECT_TRUE(WaitForEvent(form_.Events(), kEventDoubleClick));
     Notify(NM_RETURN, 0, 0);
@@ -157,22 +147,15 @@ TEST_F(ListViewTest, HighlightColoursTheRowThroughCustomDraw) {
     ASSERT_TRUE(HighlightItem(window_, 1, -1));
     ASSERT_TRUE(HighlightItem(window_, 0, 1));
     EXPECT_FALSE(HighlightItem(window_, 0, 5)) << "beyond the columns";
-    const auto itemParam = [&](int index) {
-        LVITEMW query{};
-        query.mask = LVIF_PARAM;
-        query.iItem = index;
-        SendMessageW(window_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-        return query.lParam;
-    };
     NMLVCUSTOMDRAW draw{};
     draw.nmcd.hdr = {window_, static_cast<UINT_PTR>(list_), static_cast<UINT>(NM_CUSTOMDRAW)};
     draw.nmcd.dwDrawStage = CDDS_PREPAINT;
     EXPECT_EQ(Send(draw), CDRF_NOTIFYITEMDRAW);
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-    draw.nmcd.lItemlParam = itemParam(1);
+    draw.nmcd.lItemlParam = reinterpret_cast<LPARAM>(ItemRecord(window_, 1));
     EXPECT_EQ(Send(draw), CDRF_NEWFONT);
     EXPECT_EQ(draw.clrText, kHighlightColour);
-    draw.nmcd.lItemlParam = itemParam(0);
+    draw.nmcd.lItemlParam = reinterpret_cast<LPARAM>(ItemRecord(window_, 0));
     EXPECT_EQ(Send(draw), CDRF_NOTIFYSUBITEMDRAW);
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
     draw.iSubItem = 1;

@@ -26,18 +26,12 @@ TEST_F(MenuTest, MenuBarItemsAndChoices) {
     EXPECT_EQ(form_.GetState(wrap, kStateChecked | kStateUnchecked), kStateChecked);
     ASSERT_TRUE(form_.SetState(open, kStateChecked | kStateDisable));
     EXPECT_EQ(form_.GetState(open, 0xFF), kStateChecked | kStateDisable);
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
-    GetMenuItemInfoW(FileMenu(form_), 3, TRUE, &info);
-    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(GetMenuState(FileMenu(form_), 3, MF_BYPOSITION) & MFT_RADIOCHECK);
     (void)form_.SetDefaultButton(open);
     EXPECT_EQ(GetMenuDefaultItem(FileMenu(form_), FALSE, GMDI_USEDISABLED),
               static_cast<UINT>(open));
     SendMessageW(form_.Window(), WM_COMMAND, MAKEWPARAM(wrap, 0), 0);
-    const auto event = test::WaitForEvent(form_.Events(), wrap);
-    ASSERT_TRUE(event);
-    EXPECT_EQ(event->value1, 0u);
+    EXPECT_EQ(NextEvent(wrap).value1, 0u);
 }
 
 // Items go under menus only; deleting a submenu frees everything below it.

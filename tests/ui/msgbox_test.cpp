@@ -39,28 +39,23 @@ int RunBox(Form* owner, const char16_t* text, int style, int height,
 using MsgBoxTest = test::FormFixture;
 
 TEST_F(MsgBoxTest, EachButtonGivesItsResult) {
-    const struct {
-        int style;
-        const wchar_t* button;
-        int result;
-        const char* shot;
-    } rows[] = {{kMsgBoxOk, L"OK", 1, "msgbox_style0"},
-                {kMsgBoxYesNo, L"No", 0, "msgbox_style1"},
-                {kMsgBoxOkCancel, L"Cancel", -1, "msgbox_style2"},
-                {kMsgBoxYesNoCancel, L"Yes", 1, "msgbox_style3"},
-                {kMsgBoxYesNoCancel, L"Cancel", -1, nullptr}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.style);
+    const auto expectResult = [&](int style, const wchar_t* button, int result, const char* shot) {
+        SCOPED_TRACE(style);
         bool found = false;
-        const int result = RunBox(&form_, u"Save the changes to the script before closing?",
-                                  row.style, 140, [&](HWND box) {
-                                      if (row.shot != nullptr) test::SaveScreenshot(box, row.shot);
-                                      found = driver::PressButton(box, row.button);
-                                  });
+        EXPECT_EQ(RunBox(&form_, u"Save the changes to the script before closing?", style, 140,
+                         [&](HWND box) {
+                             if (shot != nullptr) test::SaveScreenshot(box, shot);
+                             found = driver::PressButton(box, button);
+                         }),
+                  result);
         EXPECT_TRUE(found);
-        EXPECT_EQ(result, row.result);
         EXPECT_EQ(FindWindowW(L"_WINDOW_MsgBoxClass", nullptr), nullptr) << "box is gone";
-    }
+    };
+    expectResult(kMsgBoxOk, L"OK", 1, "msgbox_style0");
+    expectResult(kMsgBoxYesNo, L"No", 0, "msgbox_style1");
+    expectResult(kMsgBoxOkCancel, L"Cancel", -1, "msgbox_style2");
+    expectResult(kMsgBoxYesNoCancel, L"Yes", 1, "msgbox_style3");
+    expectResult(kMsgBoxYesNoCancel, L"Cancel", -1, nullptr);
 }
 
 // The box takes the height asked for, follows its owner, and Enter presses the first button.
@@ -113,9 +108,7 @@ TEST_F(MsgBoxTest, TipCaptionAndEnding) {
               1);
     EXPECT_EQ(title, L"Title");
     EXPECT_EQ(FindWindowW(L"_WndMsgTipClass", nullptr), nullptr);
-    const auto click = test::WaitForEvent(form_.Events(), kEventLeftDown, 500);
-    ASSERT_TRUE(click);
-    EXPECT_EQ(click->form, &form_);
+    EXPECT_EQ(NextEvent(kEventLeftDown, 500).form, &form_);
     EXPECT_EQ(RunBox(&form_, u"Only a body", kMsgBoxTip, 0,
                      [&](HWND tip) {
                          title = driver::WindowText(tip);

@@ -40,6 +40,12 @@ void FormFixture::Open(LONG style) {
     (void)CollectEvents(form_.Events(), 50);
 }
 
+Event FormFixture::NextEvent(int code, int timeoutMs) {
+    if (const auto event = WaitForEvent(form_.Events(), code, timeoutMs)) return *event;
+    ADD_FAILURE() << "no event " << code;
+    return {-1, nullptr, ~0u, ~WPARAM{0}, -1, nullptr};
+}
+
 std::optional<Event> WaitForEvent(EventRecord& record, int code, int timeoutMs) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
     while (GetTickCount() < end) {

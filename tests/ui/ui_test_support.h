@@ -19,6 +19,8 @@ class FormFixture : public testing::Test {
 protected:
     void SetUp() override { Open(-1); }
     void Open(LONG style);
+    // The next event with `code` (see WaitForEvent); without one a failure, and all values -1.
+    Event NextEvent(int code, int timeoutMs = 2000);
     Form form_;
 };
 
