@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "ui/drawing.h"
@@ -98,14 +100,22 @@ TEST_F(LayoutWinTest, BackgroundAndFlickerFreePainting) {
     EXPECT_EQ(GetPixel(dc, 70, 60), 0x0000FFu) << "the control's area is left alone";
     ReleaseDC(form_.Window(), dc);
     form_.SetDefaultResizing(0);
-    const int input = form_.CreateInput(u"text", 10, 10, 100, 22);
-    HWND window = form_.ControlWindow(input);
-    ASSERT_TRUE(form_.SetResizing(input, kResizeFlickerFree));
-    EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, 0, 0), 1);
-    ASSERT_TRUE(form_.SetResizing(input, 0));
-    dc = GetDC(window);
-    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    ReleaseDC(window, dc);
+    // Edits and labels answer the erase without erasing anyway; a list view really erases.
+    const int list = form_.CreateListView(u"A", u"|", 10, 10, 100, 80, WS_VISIBLE | LVS_LIST, 0);
+    HWND window = form_.ControlWindow(list);
+    const auto erased = [&] {
+        HDC listDc = GetDC(window);
+        SetPixel(listDc, 50, 40, 0x0000FF);
+        SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(listDc), 0);
+        const bool changed = GetPixel(listDc, 50, 40) != 0x0000FFu;
+        ReleaseDC(window, listDc);
+        return changed;
+    };
+    ASSERT_TRUE(erased());
+    ASSERT_TRUE(form_.SetResizing(list, kResizeFlickerFree));
+    EXPECT_FALSE(erased());
+    ASSERT_TRUE(form_.SetResizing(list, 0));
+    EXPECT_TRUE(erased()) << "the subclass goes with its flag";
 }
 
 }  // namespace
