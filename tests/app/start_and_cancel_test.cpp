@@ -23,6 +23,7 @@
 #include "app/settings_win.h"
 #include "driver.h"
 #include "foundation/handles.h"
+#include "foundation/win_text.h"
 #include "test_files.h"
 #include "ui/editor.h"
 #include "ui/event_record.h"
@@ -119,22 +120,22 @@ TEST(StartUp, SettingsPlaceTheWindowAndAreWrittenAtShutdown) {
 }
 
 std::wstring OwnSidText() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return L"";
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return L"";
+    const HandleHolder token(raw);
     alignas(TOKEN_USER) std::array<BYTE, 1024> buffer{};
     DWORD size = 0;
     std::wstring text;
     wchar_t* sid = nullptr;
-    if (GetTokenInformation(token, TokenUser, buffer.data(), buffer.size(), &size) &&
+    if (GetTokenInformation(token.Get(), TokenUser, buffer.data(), buffer.size(), &size) &&
         ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
         text = sid;
         LocalFree(sid);
     }
-    CloseHandle(token);
     return text;
 }
 
-std::wstring Wide(const char16_t* text) { return std::wstring(text, text + std::char_traits<char16_t>::length(text)); }
+std::wstring Wide(const char16_t* text) { return AsWide(text); }
 
 TEST(ConsoleUser, IsTheAccountThisProcessRunsAsWithItsSidAsText) {
     EXPECT_EQ(FindConsoleUserToken(nullptr, nullptr), nullptr) << "no name buffer, no answer";

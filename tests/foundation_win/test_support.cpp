@@ -126,8 +126,13 @@ int CountingWindow::Count() const {
 bool ForgetPendingDeletions(const std::u16string& folder) {
     constexpr wchar_t kManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
     constexpr wchar_t kPending[] = L"PendingFileRenameOperations";
-    std::u16string units(32768, u'\0');
-    DWORD size = static_cast<DWORD>(units.size() * 2);
+    // Sized by the system: other programs' pending entries may make the list long.
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kManager, kPending, RRF_RT_REG_MULTI_SZ, nullptr, nullptr,
+                     &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    std::u16string units(size / 2 + 2, u'\0');
     if (RegGetValueW(HKEY_LOCAL_MACHINE, kManager, kPending, RRF_RT_REG_MULTI_SZ, nullptr,
                      units.data(), &size) != ERROR_SUCCESS) {
         return false;
